@@ -1,0 +1,48 @@
+// The one record of every value of a run, owned by the driver from start-up
+// to exit. Calculators write only their own fields; the texts c1..c3 are
+// fixed at start-up and read by the semester calculator.
+#pragma once
+
+#include <string>
+
+namespace kavelta {
+
+// "à" is one byte 0xE0 in the Windows console's code page; a POSIX terminal
+// expects UTF-8, where the same letter is the two bytes C3 A0.
+#ifdef _WIN32
+#define KAVELTA_A_GRAVE "\xE0"
+#else
+#define KAVELTA_A_GRAVE "\xC3\xA0"
+#endif
+
+struct ShellState {
+    // Shell texts.
+    std::string titlejoin = "Kavelta \n";
+    std::string headtext1 = "Phien Ban: 1.1 - Ostrel Edition";
+    std::string appchose;
+    std::string c1 = "Hoc Sinh Gioi";
+    std::string c2 = "Hoc Sinh Kha";
+    std::string c3 = "Khong co danh hieu hoc sinh gioi v" KAVELTA_A_GRAVE " hoc sinh kha";
+
+    // Subject average. sochia has room for 10 regular tests, which is why
+    // the count of regular tests is capped at 10.
+    float n = 0;
+    float sochia[10] = {};
+    float tongtx = 0;
+    float diemgk = 0;
+    float diemck = 0;
+    double tbm = 0;
+
+    // Semester average: the eleven subject averages, a1..a3 being the key
+    // subjects of the title rules.
+    float a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0, a6 = 0;
+    float a7 = 0, a8 = 0, a9 = 0, a10 = 0, a11 = 0;
+    float tbhk = 0;
+
+    // Year average.
+    float diemhk1 = 0;
+    float diemhk2 = 0;
+    float tbcn = 0;
+};
+
+}  // namespace kavelta

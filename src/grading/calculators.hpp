@@ -1,0 +1,24 @@
+// The three calculators of the main menu. Each reads its numbers from `in`,
+// writes prompts and results to `out`, and sets only its own fields of the
+// shell state. When input ends in the middle, a calculator returns at once,
+// leaving `in` failed and writing nothing more.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "common/shellstate.hpp"
+
+namespace kavelta {
+
+// Subject average from the regular tests, the midterm (counted twice) and
+// the final (counted three times).
+void tdtbm(ShellState& state, std::istream& in, std::ostream& out);
+
+// Semester average over eleven subjects, and the student title it earns.
+void tdtbhk(ShellState& state, std::istream& in, std::ostream& out);
+
+// Year average from the two semester averages, the second counted twice.
+void tdtbcn(ShellState& state, std::istream& in, std::ostream& out);
+
+}  // namespace kavelta

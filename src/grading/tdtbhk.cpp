@@ -1,0 +1,86 @@
+#include "common/display.hpp"
+#include "common/input.hpp"
+#include "grading/calculators.hpp"
+
+namespace kavelta {
+
+namespace {
+
+struct Subject {
+    const char* prompt;
+    float ShellState::*field;
+};
+
+// In the order they are asked for and added up; the first three are the key
+// subjects of the title rules.
+const Subject subjects[] = {
+    {"TBM Toan: ", &ShellState::a1},     {"TBM Ngu Van: ", &ShellState::a2},
+    {"TBM Tieng Anh: ", &ShellState::a3}, {"TBM Dia Ly: ", &ShellState::a4},
+    {"TBM Lich Su: ", &ShellState::a5},  {"TBM Vat Ly: ", &ShellState::a6},
+    {"TBM Hoa Hoc: ", &ShellState::a7},  {"TBM Cong Nghe: ", &ShellState::a8},
+    {"TBM Sinh Hoc: ", &ShellState::a9}, {"TBM Tin Hoc: ", &ShellState::a10},
+    {"TBM GDCD: ", &ShellState::a11},
+};
+
+constexpr int keysubjects = 3;
+
+bool keysubjectreaches(const ShellState& state, float bound) {
+    for (int i = 0; i < keysubjects; ++i) {
+        if (state.*subjects[i].field >= bound) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool everysubjectreaches(const ShellState& state, float bound) {
+    for (const Subject& subject : subjects) {
+        if (!(state.*subject.field >= bound)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A title needs a key subject, every subject and the average to reach their
+// bounds, all inclusive, on the unrounded values.
+bool earns(const ShellState& state, float keybound, float everybound, float averagebound) {
+    return keysubjectreaches(state, keybound) && everysubjectreaches(state, everybound) &&
+           state.tbhk >= averagebound;
+}
+
+const std::string& studenttitle(const ShellState& state) {
+    if (earns(state, 8.0f, 6.5f, 8.0f)) {
+        return state.c1;
+    }
+    if (earns(state, 6.5f, 5.0f, 6.5f)) {
+        return state.c2;
+    }
+    return state.c3;
+}
+
+}  // namespace
+
+void tdtbhk(ShellState& state, std::istream& in, std::ostream& out) {
+    out << "Nhap Diem Cac Mon Sau:\n";
+    for (const Subject& subject : subjects) {
+        if (!readscore(in, out, subject.prompt, state.*subject.field)) {
+            return;
+        }
+    }
+    // Added left to right in table order, starting from the first subject,
+    // then divided, each step rounded to single precision.
+    float sum = state.*subjects[0].field;
+    for (std::size_t i = 1; i < std::size(subjects); ++i) {
+        sum = sum + state.*subjects[i].field;
+    }
+    state.tbhk = sum / 11.0f;
+
+    out << "Trung Binh Hoc Ky La: " << twodecimal(state.tbhk) << "\n";
+    out << "Ban Duoc Danh Hieu Hoc Sinh: " << studenttitle(state);
+    if (state.tbhk > 10.0f) {
+        out << "\n" << plausibilitywarning;
+    }
+}
+
+}  // namespace kavelta

@@ -1,0 +1,28 @@
+// The main menu's command table.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "common/shellstate.hpp"
+
+namespace kavelta {
+
+enum class Action { calculate, quit, startcompanion };
+
+using Calculator = void (*)(ShellState& state, std::istream& in, std::ostream& out);
+
+struct Command {
+    const char* aliases[3];  // unused places are null
+    std::string_view title;  // console title while a calculator runs
+    Action action;
+    Calculator calculator;  // only for Action::calculate
+};
+
+// The first row with an alias equal to the whole choice, byte for byte and
+// case-sensitive; null when none matches.
+const Command* findcommand(const std::string& choice);
+
+}  // namespace kavelta

@@ -1,0 +1,162 @@
+// Whole sessions through the driver, compared as full transcripts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "recording_console.hpp"
+
+namespace kavelta::testing {
+namespace {
+
+const std::string subjectframe = "<cls><title:Kavelta-TINH DIEM TRUNG BINH MON>";
+const std::string semesterframe = "<cls><title:Kavelta-TINH DIEM TRUNG BINH HOC KY>";
+const std::string yearframe = "<cls><title:Kavelta-TINH DIEM TRUNG BINH CA NAM>";
+const std::string unmatched = "Sai Cu Phap! <key>";
+
+// Prompts and result of a subject average with no regular test, midterm 7
+// and final 6 (7*2 + 6*3 = 32, over 5).
+const std::string subjectnone =
+    "Nhap So Lan Kiem Tra Thuong Xuyen: "
+    "Nhap So Diem Kiem tra giua ky: "
+    "Nhap So Diem Kiem tra cuoi ky: "
+    "Trung Binh Mon La: 6.4\n\n";
+
+TEST(Driver, WholeSessionWithEveryKindOfCommand) {
+    Session session = runsession(
+        "1\n2\n8\n9\n7\n6\n"
+        "tdtbm\n0 7 6\n"
+        "   tinh diem trung binh mon  \t\n0\n7\n6\n"
+        "TDTBM\n"
+        "\n\n   \n"
+        "console\n"
+        "1 4\n"
+        "4\n"
+        "1\n");
+    std::string expected = startup + menu + subjectframe +
+                           "Nhap So Lan Kiem Tra Thuong Xuyen: "
+                           "Nhap So Diem Kiem Tra Thuong Xuyen 1: "
+                           "Nhap So Diem Kiem Tra Thuong Xuyen 2: "
+                           "Nhap So Diem Kiem tra giua ky: "
+                           "Nhap So Diem Kiem tra cuoi ky: "
+                           "Trung Binh Mon La: 7\n\n<key>" +
+                           menu + subjectframe + subjectnone + "<key>" +
+                           menu + subjectframe + subjectnone + "<key>" +
+                           menu + unmatched +
+                           menu + "<console>" +
+                           menu + unmatched +
+                           menu + "<cls>";
+    EXPECT_EQ(session.transcript, expected);
+    EXPECT_EQ(session.status, 0);
+}
+
+TEST(Driver, EveryAliasRunsItsRow) {
+    const struct {
+        const char* choice;
+        const std::string* frame;
+        const char* answers;
+    } cases[] = {
+        {"1", &subjectframe, "0 7 6"},
+        {"tinh diem trung binh mon", &subjectframe, "0 7 6"},
+        {"tdtbm", &subjectframe, "0 7 6"},
+        {"2", &semesterframe, "1 1 1 1 1 1 1 1 1 1 1"},
+        {"tinh diem trung binh hoc ky", &semesterframe, "1 1 1 1 1 1 1 1 1 1 1"},
+        {"tdtbhk", &semesterframe, "1 1 1 1 1 1 1 1 1 1 1"},
+        {"3", &yearframe, "6 9"},
+        {"tinh diem trung binh ca nam", &yearframe, "6 9"},
+        {"tdtbcn", &yearframe, "6 9"},
+    };
+    for (const auto& c : cases) {
+        Session session = runsession(std::string(c.choice) + "\n" + c.answers + "\n4\n");
+        std::string head = startup + menu + *c.frame;
+        EXPECT_EQ(session.transcript.substr(0, head.size()), head) << c.choice;
+        std::string tail = "<key>" + menu + "<cls>";
+        ASSERT_GE(session.transcript.size(), tail.size());
+        EXPECT_EQ(session.transcript.substr(session.transcript.size() - tail.size()), tail)
+            << c.choice;
+        EXPECT_EQ(session.status, 0);
+    }
+}
+
+TEST(Driver, ChoicesThatMatchNothing) {
+    const char* choices[] = {
+        "TDTBM", "Tdtbm", "tinh diem hoc ky", "TINH DIEM HOC KY", "thoat", "THOAT",
+        "tinh diem  trung binh mon", "tinh\tdiem trung binh mon", "1 4", "5", "0", "01",
+        "1.0", "Console", "console x", "tdtbm1", "1\x01", std::string("1\0", 2).c_str(),
+    };
+    for (const char* choice : choices) {
+        Session session = runsession(std::string(choice) + "\n4\n");
+        EXPECT_EQ(session.transcript, startup + menu + unmatched + menu + "<cls>") << choice;
+    }
+    Session nul = runsession(std::string("1\0\n4\n", 5));
+    EXPECT_EQ(nul.transcript, startup + menu + unmatched + menu + "<cls>");
+}
+
+TEST(Driver, WhiteSpaceAroundAChoiceAndLineEnds) {
+    const char* inputs[] = {"  4  \n", "\t4\r\n", "\n\n\n4\n", "4", "\r\n\v\f 4 \r", "4\n1\n"};
+    for (const char* input : inputs) {
+        Session session = runsession(input);
+        EXPECT_EQ(session.transcript, startup + menu + "<cls>") << input;
+        EXPECT_EQ(session.status, 0);
+    }
+}
+
+TEST(Driver, EndOfInputAtTheMenuEndsWithStatusZero) {
+    for (const char* input : {"", "\n \n", "console\n"}) {
+        Session session = runsession(input);
+        EXPECT_EQ(session.status, 0) << input;
+    }
+    Session session = runsession("console\n");
+    EXPECT_EQ(session.transcript, startup + menu + "<console>" + menu);
+}
+
+TEST(Driver, EndOfInputInsideACalculationEndsWithStatusOne) {
+    Session session = runsession("1\n2\n8\n");
+    EXPECT_EQ(session.status, 1);
+    EXPECT_EQ(session.transcript, startup + menu + subjectframe +
+                                      "Nhap So Lan Kiem Tra Thuong Xuyen: "
+                                      "Nhap So Diem Kiem Tra Thuong Xuyen 1: "
+                                      "Nhap So Diem Kiem Tra Thuong Xuyen 2: ");
+    EXPECT_EQ(runsession("2\n8 8 8\n").status, 1);
+    EXPECT_EQ(runsession("3\n8").status, 1);
+    // A last number cut short by the end of input still counts.
+    EXPECT_EQ(runsession("3\n8 9").status, 0);
+}
+
+TEST(Driver, TextLeftAfterTheLastNumberIsTheNextChoice) {
+    Session session = runsession("1\n0 7 6 console\n3\n6\n9 bogus\n4\n");
+    std::string expected = startup + menu + subjectframe + subjectnone + "<key>" + menu +
+                           "<console>" + menu + yearframe +
+                           "Nhap Diem Trung Binh Hoc Ky 1: \n"
+                           "Nhap Diem Trung Binh Hoc Ky 2: \n"
+                           "Diem Trung Binh Ca Nam: 8\n<key>" +
+                           menu + unmatched + menu + "<cls>";
+    EXPECT_EQ(session.transcript, expected);
+}
+
+TEST(Driver, VeryLongLinesAtTheMenuMatchNothing) {
+    std::string spaces(5000, ' ');
+    EXPECT_EQ(runsession("4" + spaces + "x\n4\n").transcript,
+              startup + menu + unmatched + menu + "<cls>");
+    EXPECT_EQ(runsession("4" + spaces + "\n").transcript, startup + menu + "<cls>");
+    EXPECT_EQ(runsession(std::string(1 << 20, 'x') + "\n4\n").transcript,
+              startup + menu + unmatched + menu + "<cls>");
+}
+
+TEST(Driver, OnlyTheProgramsOwnTitlesAreEverSet) {
+    std::istringstream in(
+        "title & calc\n1\n0 7 6 &&\n2\n& ^ | > nul\n9 9 9 9 9 9 9 9 9 9 9\n4\n");
+    std::ostringstream out;
+    std::string titles;
+    Console console = recordingconsole(out);
+    console.settitle = [&titles](std::string_view title) {
+        titles.append(title);
+        titles += '|';
+    };
+    runshell(in, out, console);
+    EXPECT_EQ(titles,
+              "Kavelta|Kavelta-bootapps|Kavelta-MENU|Kavelta-MENU|Kavelta-TINH DIEM TRUNG BINH MON|"
+              "Kavelta-MENU|Kavelta-MENU|Kavelta-TINH DIEM TRUNG BINH HOC KY|Kavelta-MENU|");
+}
+
+}  // namespace
+}  // namespace kavelta::testing
