@@ -1,0 +1,50 @@
+// Stands in for the companion console program in tests. It records that it
+// started (on Linux with its process id and what each of its descriptors
+// points at) in "companion.marks" in its working directory, then stays
+// alive for a few seconds, as a real companion would.
+#include <fstream>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::string describe() {
+    std::string line = "started";
+#ifdef __linux__
+    line += " pid=" + std::to_string(getpid());
+    DIR* fds = opendir("/proc/self/fd");
+    if (fds != nullptr) {
+        while (dirent* entry = readdir(fds)) {
+            std::string fd = entry->d_name;
+            if (fd == "." || fd == ".." || std::stoi(fd) == dirfd(fds)) {
+                continue;
+            }
+            char target[512] = {};
+            std::string link = "/proc/self/fd/" + fd;
+            ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+            line += " " + fd + "=" + std::string(target, n > 0 ? static_cast<std::size_t>(n) : 0);
+        }
+        closedir(fds);
+    }
+#endif
+    return line;
+}
+
+}  // namespace
+
+int main() {
+    std::string line = describe();
+    std::ofstream("companion.marks", std::ios::app) << line << "\n";
+#ifdef _WIN32
+    Sleep(5000);
+#else
+    sleep(5);
+#endif
+    return 0;
+}

@@ -1,0 +1,229 @@
+#include "process.hpp"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+namespace kavelta::testing {
+
+double now() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+std::string makeworkdir() {
+    char name[] = "/tmp/kavelta-test-XXXXXX";
+    return mkdtemp(name) != nullptr ? name : "/tmp";
+}
+
+void writefile(const std::string& path, const std::string& content, bool executable) {
+    std::ofstream(path, std::ios::binary) << content;
+    if (executable) {
+        chmod(path.c_str(), 0755);
+    }
+}
+
+std::string readfile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+namespace {
+
+[[noreturn]] void execin(const std::vector<std::string>& argv, const std::string& workdir) {
+    if (!workdir.empty() && chdir(workdir.c_str()) != 0) {
+        _exit(126);
+    }
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+}
+
+}  // namespace
+
+namespace {
+
+Finished runwithinput(const std::vector<std::string>& argv, int inputfd,
+                      const std::string& workdir) {
+    int pipefds[2];
+    if (pipe(pipefds) != 0) {
+        return {};
+    }
+    double start = now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(inputfd, STDIN_FILENO);
+        dup2(pipefds[1], STDOUT_FILENO);
+        close(inputfd);
+        close(pipefds[0]);
+        close(pipefds[1]);
+        execin(argv, workdir);
+    }
+    close(inputfd);
+    close(pipefds[1]);
+    Finished finished{};
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(pipefds[0], buffer, sizeof buffer)) != 0) {
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            break;
+        }
+        finished.output.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(pipefds[0]);
+    rusage usage{};
+    wait4(pid, &finished.status, 0, &usage);
+    finished.seconds = now() - start;
+    finished.maxrsskib = usage.ru_maxrss;
+    return finished;
+}
+
+}  // namespace
+
+Finished runpiped(const std::vector<std::string>& argv, const std::string& input,
+                  const std::string& workdir) {
+    char inputpath[] = "/tmp/kavelta-input-XXXXXX";
+    int inputfd = mkstemp(inputpath);
+    unlink(inputpath);
+    for (std::size_t done = 0; done < input.size();) {
+        ssize_t n = write(inputfd, input.data() + done, input.size() - done);
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    lseek(inputfd, 0, SEEK_SET);
+    return runwithinput(argv, inputfd, workdir);
+}
+
+Finished runpipedfrom(const std::vector<std::string>& argv, const std::string& inputpath,
+                      const std::string& workdir) {
+    return runwithinput(argv, open(inputpath.c_str(), O_RDONLY), workdir);
+}
+
+OnTerminal startonterminal(const std::string& program, const std::string& workdir) {
+    OnTerminal run;
+    winsize size{};
+    size.ws_row = 30;
+    size.ws_col = 100;
+    if (openpty(&run.master, &run.slave, nullptr, nullptr, &size) != 0) {
+        return run;
+    }
+    run.started = now();
+    run.pid = fork();
+    if (run.pid == 0) {
+        setsid();
+        ioctl(run.slave, TIOCSCTTY, 0);
+        dup2(run.slave, STDIN_FILENO);
+        dup2(run.slave, STDOUT_FILENO);
+        dup2(run.slave, STDERR_FILENO);
+        close(run.master);
+        close(run.slave);
+        execin({program}, workdir);
+    }
+    return run;
+}
+
+namespace {
+
+// Reads what is there within `seconds`; false when nothing came.
+bool readsome(OnTerminal& run, double seconds) {
+    pollfd ready = {run.master, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(seconds * 1000)) <= 0) {
+        return false;
+    }
+    char buffer[4096];
+    ssize_t n = read(run.master, buffer, sizeof buffer);
+    if (n <= 0) {
+        return false;
+    }
+    run.seen.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
+}  // namespace
+
+bool waitfortext(OnTerminal& run, const std::string& text, double seconds, std::size_t from) {
+    double deadline = now() + seconds;
+    while (run.seen.find(text, from) == std::string::npos) {
+        double left = deadline - now();
+        if (left <= 0) {
+            return false;
+        }
+        readsome(run, left < 0.05 ? left : 0.05);
+    }
+    return true;
+}
+
+bool waitforkeymode(OnTerminal& run, double seconds) {
+    double deadline = now() + seconds;
+    termios settings{};
+    while (tcgetattr(run.slave, &settings) == 0 && (settings.c_lflag & ICANON) != 0) {
+        if (now() > deadline) {
+            return false;
+        }
+        readsome(run, 0.005);
+    }
+    return true;
+}
+
+void type(OnTerminal& run, const std::string& keys) {
+    if (write(run.master, keys.data(), keys.size()) < 0) {
+        return;
+    }
+}
+
+int waitforend(OnTerminal& run, double seconds) {
+    double deadline = now() + seconds;
+    int status = 0;
+    while (waitpid(run.pid, &status, WNOHANG) == 0) {
+        if (now() > deadline) {
+            kill(run.pid, SIGKILL);
+            waitpid(run.pid, &status, 0);
+            return -1;
+        }
+        readsome(run, 0.01);
+    }
+    while (readsome(run, 0.01)) {
+    }
+    return status;
+}
+
+void closeterminal(OnTerminal& run) {
+    if (run.pid > 0 && waitpid(run.pid, nullptr, WNOHANG) == 0) {
+        kill(run.pid, SIGKILL);
+        waitpid(run.pid, nullptr, 0);
+    }
+    close(run.master);
+    close(run.slave);
+}
+
+bool sameterminalsettings(const termios& a, const termios& b) {
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+}  // namespace kavelta::testing

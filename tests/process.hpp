@@ -1,0 +1,60 @@
+// Starting the built program as a separate process, through pipes or on a
+// pseudo-terminal, for tests that check it as a user or a script meets it.
+#pragma once
+
+#include <sys/types.h>
+#include <termios.h>
+
+#include <string>
+#include <vector>
+
+namespace kavelta::testing {
+
+// A new empty directory under /tmp, removed by nobody: tests keep theirs
+// small.
+std::string makeworkdir();
+void writefile(const std::string& path, const std::string& content, bool executable = false);
+std::string readfile(const std::string& path);
+
+struct Finished {
+    std::string output;  // everything written to standard output
+    int status;          // as waitpid reports it
+    long maxrsskib;      // peak resident memory
+    double seconds;      // from start to exit
+};
+
+// Runs argv with `input` as standard input (a file) and standard output on
+// a pipe, in `workdir` when given, and waits for it to end.
+Finished runpiped(const std::vector<std::string>& argv, const std::string& input,
+                  const std::string& workdir = "");
+// The same with standard input read from a file.
+Finished runpipedfrom(const std::vector<std::string>& argv, const std::string& inputpath,
+                      const std::string& workdir = "");
+
+// The program on a pseudo-terminal. The test keeps the terminal side open
+// too, so its settings can be read before and after the program runs.
+struct OnTerminal {
+    pid_t pid = -1;
+    int master = -1;
+    int slave = -1;
+    std::string seen;  // everything the program has written so far
+    double started = 0;
+};
+
+OnTerminal startonterminal(const std::string& program, const std::string& workdir = "");
+// Reads what the program writes until `text` has been seen after position
+// `from`, or the time runs out; returns whether it was seen.
+bool waitfortext(OnTerminal& run, const std::string& text, double seconds,
+                 std::size_t from = 0);
+// Waits until the terminal's line mode is off (the program waits for a key).
+bool waitforkeymode(OnTerminal& run, double seconds);
+void type(OnTerminal& run, const std::string& keys);
+// Waits for the program to end, reading what it still writes; returns the
+// wait status, or -1 on a time-out (the program is then killed).
+int waitforend(OnTerminal& run, double seconds);
+void closeterminal(OnTerminal& run);
+
+double now();
+bool sameterminalsettings(const termios& a, const termios& b);
+
+}  // namespace kavelta::testing

@@ -1,0 +1,167 @@
+// The built program as a script meets it: standard input from a file,
+// standard output through a pipe, exit status.
+//
+// The same cases run against the Windows build under Wine when
+// KAVELTA_WINDOWS_EXE names kavelta.exe: there a cleared screen writes
+// nothing to a pipe, line ends are CR LF and "à" is the single byte 0xE0.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "process.hpp"
+
+namespace kavelta::testing {
+namespace {
+
+const char* windowsexe() {
+    return std::getenv("KAVELTA_WINDOWS_EXE");
+}
+
+std::vector<std::string> command() {
+    if (windowsexe() == nullptr) {
+        return {KAVELTA_PROGRAM};
+    }
+    const char* wine = std::getenv("KAVELTA_WINE");
+    return {wine != nullptr ? wine : "/usr/lib/wine/wine64", windowsexe()};
+}
+
+// Turns a transcript written with <cls> for a cleared screen and {a} for
+// "à" into the bytes this build writes.
+std::string form(std::string marked) {
+    bool windows = windowsexe() != nullptr;
+    std::string bytes;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        if (marked.compare(i, 5, "<cls>") == 0) {
+            bytes += windows ? "" : "\n";
+            i += 4;
+        } else if (marked.compare(i, 3, "{a}") == 0) {
+            bytes += windows ? "\xE0" : "\xC3\xA0";
+            i += 2;
+        } else if (marked[i] == '\n' && windows) {
+            bytes += "\r\n";
+        } else {
+            bytes += marked[i];
+        }
+    }
+    return bytes;
+}
+
+const std::string startup = "Kavelta \nPhien Ban: 1.1 - Ostrel Edition<cls>";
+const std::string menu =
+    "<cls>[1] TINH DIEM TRUNG BINH MON\n[2] TINH DIEM HOC KY\n[3] TINH DIEM CA NAM\n"
+    "[4] THOAT\nNhap Tuy Chon Cua Ban: \n";
+const std::string subjectprompts =
+    "<cls>Nhap So Lan Kiem Tra Thuong Xuyen: Nhap So Diem Kiem Tra Thuong Xuyen 1: "
+    "Nhap So Diem Kiem Tra Thuong Xuyen 2: ";
+const std::string semesterprompts =
+    "<cls>Nhap Diem Cac Mon Sau:\nTBM Toan: TBM Ngu Van: TBM Tieng Anh: TBM Dia Ly: "
+    "TBM Lich Su: TBM Vat Ly: TBM Hoa Hoc: TBM Cong Nghe: TBM Sinh Hoc: TBM Tin Hoc: "
+    "TBM GDCD: ";
+
+int exitstatus(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+struct Case {
+    const char* name;
+    std::string input;
+    std::string expected;
+    int status;
+};
+
+TEST(Program, ScriptedSessions) {
+    const std::string subject = subjectprompts +
+                                "Nhap So Diem Kiem tra giua ky: Nhap So Diem Kiem tra cuoi ky: "
+                                "Trung Binh Mon La: 7\n\n";
+    const Case cases[] = {
+        {"subject average", "1\n2\n8\n9\n7\n6\n4\n", startup + menu + subject + menu + "<cls>", 0},
+        {"input ends at the menu", "1\n2\n8\n9\n7\n6\n", startup + menu + subject + menu, 0},
+        {"input ends in a calculation", "1\n2\n8\n", startup + menu + subjectprompts, 1},
+        {"semester, Gioi", "2\n8\n8\n8\n8\n8\n8\n8\n8\n8\n8\n8\n4\n",
+         startup + menu + semesterprompts +
+             "Trung Binh Hoc Ky La: 8\nBan Duoc Danh Hieu Hoc Sinh: Hoc Sinh Gioi" + menu +
+             "<cls>",
+         0},
+        {"semester, no title", "2\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n4\n",
+         startup + menu + semesterprompts +
+             "Trung Binh Hoc Ky La: 1\nBan Duoc Danh Hieu Hoc Sinh: "
+             "Khong co danh hieu hoc sinh gioi v{a} hoc sinh kha" +
+             menu + "<cls>",
+         0},
+        {"year average, refused entries, unmatched choice", "3\n8,5\n6\n9\nTHOAT\n4\n",
+         startup + menu +
+             "<cls>Nhap Diem Trung Binh Hoc Ky 1: \nSo Khong Hop Le! Nhap Lai (Vd: 8.5)\n"
+             "Nhap Diem Trung Binh Hoc Ky 1: \nNhap Diem Trung Binh Hoc Ky 2: \n"
+             "Diem Trung Binh Ca Nam: 8\n" +
+             menu + "Sai Cu Phap! " + menu + "<cls>",
+         0},
+    };
+    for (const Case& c : cases) {
+        Finished run = runpiped(command(), c.input);
+        EXPECT_EQ(run.output, form(c.expected)) << c.name;
+        EXPECT_EQ(exitstatus(run.status), c.status) << c.name;
+    }
+}
+
+// The companion is started and left running: the program does not wait
+// for it, and it shows nothing of its own.
+TEST(Program, CompanionStartsWithoutBeingWaitedFor) {
+    std::string workdir = makeworkdir();
+    ASSERT_EQ(system(("mkdir -p " + workdir + "/Tovamire").c_str()), 0);
+    const char* windowsstandin = std::getenv("KAVELTA_WINDOWS_STANDIN");
+    std::string standin = windowsexe() != nullptr ? windowsstandin : KAVELTA_STANDIN;
+    std::string target = workdir + "/Tovamire/console" + (windowsexe() != nullptr ? ".exe" : "");
+    writefile(target, readfile(standin), true);
+
+    Finished run = runpiped(command(), "console\n4\n", workdir);
+    EXPECT_EQ(run.output, form(startup + menu + menu + "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
+    // The stand-in stays alive for 5 seconds.
+    EXPECT_LT(run.seconds, 4.0);
+    double deadline = now() + 10;
+    while (readfile(workdir + "/companion.marks").empty() && now() < deadline) {
+        usleep(20000);
+    }
+    EXPECT_EQ(readfile(workdir + "/companion.marks").substr(0, 7), "started");
+}
+
+// A line of 100 MB, at the menu or at a number prompt, is never held whole.
+TEST(Program, HugeLinesKeepMemorySmall) {
+    if (windowsexe() != nullptr) {
+        GTEST_SKIP() << "measured on the native build";
+    }
+#ifdef KAVELTA_SANITIZED
+    GTEST_SKIP() << "sanitizers add their own memory";
+#endif
+    // Written in pieces: a test holding 100 MB would pass its size on to the
+    // program's measured peak through fork.
+    auto hugeline = [](const std::string& before, const std::string& after) {
+        std::string path = makeworkdir() + "/input";
+        std::ofstream file(path, std::ios::binary);
+        file << before;
+        const std::string piece(1 << 20, '7');
+        for (int i = 0; i < 100; ++i) {
+            file << piece;
+        }
+        file << after;
+        return path;
+    };
+    const long limitkib = 16 * 1024;
+    Finished atmenu = runpipedfrom(command(), hugeline("", "\n4\n"));
+    EXPECT_EQ(exitstatus(atmenu.status), 0);
+    EXPECT_LT(atmenu.maxrsskib, limitkib);
+    Finished atprompt = runpipedfrom(command(), hugeline("3\n", " 1\n6 9\n4\n"));
+    EXPECT_EQ(exitstatus(atprompt.status), 0);
+    EXPECT_LT(atprompt.maxrsskib, limitkib);
+    EXPECT_NE(atprompt.output.find("So Khong Hop Le! Nhap Lai (Vd: 8.5)\nNhap Diem Trung Binh Hoc Ky 1: \n"
+                                   "Nhap Diem Trung Binh Hoc Ky 2: \nDiem Trung Binh Ca Nam: 8\n"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace kavelta::testing
