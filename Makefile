@@ -24,4 +24,39 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf build build-asan build-fuzz build-windows
+	rm -rf build build-ci build-asan build-fuzz build-windows
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+.PHONY: test-sanitize
+test-sanitize:
+	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DKAVELTA_SANITIZE=ON $(CMAKE_FLAGS)"
+
+# Arbitrary bytes through a whole session, for FUZZ_SECONDS seconds.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DKAVELTA_TESTS=OFF -DKAVELTA_FUZZ=ON -DKAVELTA_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_session
+	mkdir -p build-fuzz/corpus
+	cp fuzz/seeds/* build-fuzz/corpus/
+	./build-fuzz/fuzz/fuzz_session -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -dict=fuzz/session.dict \
+	  build-fuzz/corpus
+
+# Scripted sessions through the non-interactive mode: calculations per
+# second and peak memory.
+.PHONY: bench
+bench: build
+	./$(BUILD)/bench/kavelta_bench ./$(BUILD)/kavelta 100000
+
+# The Windows executable, cross-compiled with MinGW-w64, and its transcript
+# tests under Wine.
+.PHONY: windows test-windows
+windows:
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DKAVELTA_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build build-windows -j $(JOBS)
+
+test-windows: windows build
+	tests/windows/run-under-wine $(BUILD) build-windows

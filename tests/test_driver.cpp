@@ -81,7 +81,7 @@ TEST(Driver, ChoicesThatMatchNothing) {
     const char* choices[] = {
         "TDTBM", "Tdtbm", "tinh diem hoc ky", "TINH DIEM HOC KY", "thoat", "THOAT",
         "tinh diem  trung binh mon", "tinh\tdiem trung binh mon", "1 4", "5", "0", "01",
-        "1.0", "Console", "console x", "tdtbm1", "1\x01", std::string("1\0", 2).c_str(),
+        "1.0", "Console", "console x", "tdtbm1", "1\x01",
     };
     for (const char* choice : choices) {
         Session session = runsession(std::string(choice) + "\n4\n");
