@@ -14,7 +14,8 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target kavelta
 	./$(BUILD)/kavelta
 
 test: build

@@ -132,6 +132,7 @@ OnTerminal startonterminal(const std::string& program, const std::string& workdi
     if (openpty(&run.master, &run.slave, nullptr, nullptr, &size) != 0) {
         return run;
     }
+    tcgetattr(run.slave, &run.initial);
     run.started = now();
     run.pid = fork();
     if (run.pid == 0) {

@@ -39,6 +39,7 @@ struct OnTerminal {
     int slave = -1;
     std::string seen;  // everything the program has written so far
     double started = 0;
+    termios initial{};  // the terminal's settings before the program started
 };
 
 OnTerminal startonterminal(const std::string& program, const std::string& workdir = "");

@@ -28,8 +28,7 @@ std::string title(const std::string& text) {
     return "\x1b]0;" + text + "\x07";
 }
 
-// Positions of each text in order, each found after the one before; npos
-// for the first that is missing.
+// Whether each text is found after the one before it.
 bool inorder(const std::string& seen, std::initializer_list<std::string> texts) {
     std::size_t at = 0;
     for (const std::string& text : texts) {
@@ -45,11 +44,9 @@ bool inorder(const std::string& seen, std::initializer_list<std::string> texts) 
 
 struct Terminal {
     OnTerminal run;
-    termios before{};
 
     explicit Terminal(const std::string& workdir = "") {
         run = startonterminal(KAVELTA_PROGRAM, workdir);
-        tcgetattr(run.slave, &before);
     }
     ~Terminal() { closeterminal(run); }
 
@@ -75,7 +72,7 @@ struct Terminal {
         }
         termios after{};
         ASSERT_EQ(tcgetattr(run.slave, &after), 0);
-        EXPECT_TRUE(sameterminalsettings(before, after));
+        EXPECT_TRUE(sameterminalsettings(run.initial, after));
         ASSERT_GE(run.seen.size(), leave.size());
         EXPECT_EQ(run.seen.substr(run.seen.size() - leave.size()), leave);
     }
