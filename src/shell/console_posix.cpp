@@ -33,6 +33,11 @@ const int deadlysignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 struct termios savedterminal;
 volatile sig_atomic_t terminalsaved = 0;
 
+// Set while a key is awaited, so the key wait's settings can be put back
+// when the program resumes after a stop.
+struct termios keywaitterminal;
+volatile sig_atomic_t waitingforkey = 0;
+
 // Async-signal-safe: only write(), retried on EINTR and continued after a
 // short write.
 void writeall(int fd, const char* text, size_t length) {
@@ -78,16 +83,43 @@ void ondeadlysignal(int signo) {
     errno = savederrno;
 }
 
-void catchdeadlysignals() {
+void catchsignal(int signo, void (*handler)(int)) {
     struct sigaction action = {};
-    action.sa_handler = ondeadlysignal;
+    action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    for (int signo : deadlysignals) {
-        sigaddset(&action.sa_mask, signo);
+    for (int deadly : deadlysignals) {
+        sigaddset(&action.sa_mask, deadly);
     }
-    for (int signo : deadlysignals) {
-        sigaction(signo, &action, nullptr);
+    sigaction(signo, &action, nullptr);
+}
+
+// Ctrl-Z: the user's screen and settings come back while the program is
+// stopped; on resuming, the program's screen (cleared) and, in a key wait,
+// the key wait's settings return.
+void onstop(int signo) {
+    int savederrno = errno;
+    writeall(STDOUT_FILENO, leavesequence, sizeof leavesequence - 1);
+    tcsetattr(STDIN_FILENO, TCSADRAIN, &savedterminal);
+    signal(signo, SIG_DFL);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, signo);
+    sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    raise(signo);
+    // Continued.
+    catchsignal(signo, onstop);
+    writeall(STDOUT_FILENO, entersequence, sizeof entersequence - 1);
+    if (waitingforkey) {
+        tcsetattr(STDIN_FILENO, TCSADRAIN, &keywaitterminal);
     }
+    errno = savederrno;
+}
+
+void catchterminalsignals() {
+    for (int signo : deadlysignals) {
+        catchsignal(signo, ondeadlysignal);
+    }
+    catchsignal(SIGTSTP, onstop);
 }
 
 void blockdeadlysignals(int how) {
@@ -155,15 +187,17 @@ void terminalwaitkey() {
     if (tcgetattr(STDIN_FILENO, &before) != 0) {
         return;
     }
-    struct termios raw = before;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    keywaitterminal = before;
+    keywaitterminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    keywaitterminal.c_cc[VMIN] = 1;
+    keywaitterminal.c_cc[VTIME] = 0;
+    waitingforkey = 1;
+    tcsetattr(STDIN_FILENO, TCSANOW, &keywaitterminal);
     unsigned char first;
     if (readbyte(STDIN_FILENO, first) == 1) {
         readrestofkey(STDIN_FILENO, first);
     }
+    waitingforkey = 0;
     tcsetattr(STDIN_FILENO, TCSANOW, &before);
 }
 
@@ -209,6 +243,7 @@ void resetsignals() {
     for (int signo : deadlysignals) {
         signal(signo, SIG_DFL);
     }
+    signal(SIGTSTP, SIG_DFL);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -253,7 +288,7 @@ Console openconsole() {
         tcgetattr(STDIN_FILENO, &savedterminal) != 0) {
         return Console{notitle, newline, nothing, startcompanion, nosleep};
     }
-    catchdeadlysignals();
+    catchterminalsignals();
     terminalsaved = 1;
     writeall(STDOUT_FILENO, entersequence, sizeof entersequence - 1);
     return Console{terminalsettitle, terminalclearscreen, terminalwaitkey, terminalstartconsole,
