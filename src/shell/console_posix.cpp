@@ -98,8 +98,11 @@ void catchsignal(int signo, void (*handler)(int)) {
 // the key wait's settings return.
 void onstop(int signo) {
     int savederrno = errno;
-    writeall(STDOUT_FILENO, leavesequence, sizeof leavesequence - 1);
-    tcsetattr(STDIN_FILENO, TCSADRAIN, &savedterminal);
+    bool drawn = terminalsaved;
+    if (drawn) {
+        writeall(STDOUT_FILENO, leavesequence, sizeof leavesequence - 1);
+        tcsetattr(STDIN_FILENO, TCSADRAIN, &savedterminal);
+    }
     signal(signo, SIG_DFL);
     sigset_t stop;
     sigemptyset(&stop);
@@ -108,9 +111,11 @@ void onstop(int signo) {
     raise(signo);
     // Continued.
     catchsignal(signo, onstop);
-    writeall(STDOUT_FILENO, entersequence, sizeof entersequence - 1);
-    if (waitingforkey) {
-        tcsetattr(STDIN_FILENO, TCSADRAIN, &keywaitterminal);
+    if (drawn && terminalsaved) {
+        writeall(STDOUT_FILENO, entersequence, sizeof entersequence - 1);
+        if (waitingforkey) {
+            tcsetattr(STDIN_FILENO, TCSADRAIN, &keywaitterminal);
+        }
     }
     errno = savederrno;
 }
@@ -122,12 +127,13 @@ void catchterminalsignals() {
     catchsignal(SIGTSTP, onstop);
 }
 
-void blockdeadlysignals(int how) {
+void blockterminalsignals(int how) {
     sigset_t set;
     sigemptyset(&set);
     for (int signo : deadlysignals) {
         sigaddset(&set, signo);
     }
+    sigaddset(&set, SIGTSTP);
     sigprocmask(how, &set, nullptr);
 }
 
@@ -251,12 +257,12 @@ void resetsignals() {
 
 // Started through an intermediate child that exits at once and is reaped
 // here: the companion is adopted by init, so it is never waited for and
-// never left a zombie. Any failure is silent.
+// never left a zombie. Any failure is silent. Signals stay blocked across
+// the fork until the child has dropped this program's handlers, which would
+// otherwise redraw the user's terminal from the child.
 void startcompanion() {
+    blockterminalsignals(SIG_BLOCK);
     pid_t child = fork();
-    if (child < 0) {
-        return;
-    }
     if (child == 0) {
         resetsignals();
         pid_t grandchild = fork();
@@ -265,7 +271,8 @@ void startcompanion() {
         }
         _exit(0);
     }
-    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    blockterminalsignals(SIG_UNBLOCK);
+    while (child > 0 && waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
 }
 
@@ -297,9 +304,9 @@ Console openconsole() {
 
 void closeconsole() {
     std::cout.flush();
-    blockdeadlysignals(SIG_BLOCK);
+    blockterminalsignals(SIG_BLOCK);
     restoreterminal();
-    blockdeadlysignals(SIG_UNBLOCK);
+    blockterminalsignals(SIG_UNBLOCK);
 }
 
 }  // namespace kavelta
