@@ -190,7 +190,7 @@ int childrenof(pid_t parent) {
 
 std::string companionworkdir() {
     std::string workdir = makeworkdir();
-    EXPECT_EQ(std::system(("mkdir -p " + workdir + "/Tovamire").c_str()), 0);
+    std::filesystem::create_directories(workdir + "/Tovamire");
     writefile(workdir + "/Tovamire/console", readfile(KAVELTA_STANDIN), true);
     return workdir;
 }

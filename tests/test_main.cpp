@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -112,7 +113,7 @@ TEST(Program, ScriptedSessions) {
 // for it, and it shows nothing of its own.
 TEST(Program, CompanionStartsWithoutBeingWaitedFor) {
     std::string workdir = makeworkdir();
-    ASSERT_EQ(system(("mkdir -p " + workdir + "/Tovamire").c_str()), 0);
+    std::filesystem::create_directories(workdir + "/Tovamire");
     const char* windowsstandin = std::getenv("KAVELTA_WINDOWS_STANDIN");
     std::string standin = windowsexe() != nullptr ? windowsstandin : KAVELTA_STANDIN;
     std::string target = workdir + "/Tovamire/console" + (windowsexe() != nullptr ? ".exe" : "");
