@@ -63,45 +63,82 @@ namespace {
 
 namespace {
 
-Finished runwithinput(const std::vector<std::string>& argv, int inputfd,
-                      const std::string& workdir) {
-    int pipefds[2];
-    if (pipe(pipefds) != 0) {
-        return {};
-    }
-    double start = now();
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(inputfd, STDIN_FILENO);
-        dup2(pipefds[1], STDOUT_FILENO);
-        close(inputfd);
-        close(pipefds[0]);
-        close(pipefds[1]);
-        execin(argv, workdir);
-    }
-    close(inputfd);
-    close(pipefds[1]);
-    Finished finished{};
+// Everything left to read on `fd`, which is then closed.
+std::string readall(int fd) {
+    std::string all;
     char buffer[65536];
     ssize_t n;
-    while ((n = read(pipefds[0], buffer, sizeof buffer)) != 0) {
+    while ((n = read(fd, buffer, sizeof buffer)) != 0) {
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
             break;
         }
-        finished.output.append(buffer, static_cast<std::size_t>(n));
+        all.append(buffer, static_cast<std::size_t>(n));
     }
-    close(pipefds[0]);
+    close(fd);
+    return all;
+}
+
+// Descriptors that are not standard streams do not reach the program.
+int keepfromchild(int fd) {
+    if (fd >= 0) {
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+    return fd;
+}
+
+// Standard output into `outputfd`, or into a pipe read back into `output`
+// when `outputfd` is -2; standard error into `errors`.
+Finished runcapturing(const std::vector<std::string>& argv, int inputfd, int outputfd,
+                      const std::string& workdir) {
+    int pipefds[2] = {-1, -1};
+    if (outputfd == -2 && pipe2(pipefds, O_CLOEXEC) == 0) {
+        outputfd = pipefds[1];
+    }
+    char errorpath[] = "/tmp/kavelta-errors-XXXXXX";
+    int errorfd = keepfromchild(mkstemp(errorpath));
+    unlink(errorpath);
+    keepfromchild(inputfd);
+    keepfromchild(outputfd);
+    double start = now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        // A descriptor given as -1 stays closed.
+        inputfd < 0 ? close(STDIN_FILENO) : dup2(inputfd, STDIN_FILENO);
+        outputfd < 0 ? close(STDOUT_FILENO) : dup2(outputfd, STDOUT_FILENO);
+        dup2(errorfd, STDERR_FILENO);
+        execin(argv, workdir);
+    }
+    for (int fd : {inputfd, outputfd}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+    Finished finished{};
+    if (pipefds[0] >= 0) {
+        finished.output = readall(pipefds[0]);
+    }
     rusage usage{};
     wait4(pid, &finished.status, 0, &usage);
     finished.seconds = now() - start;
     finished.maxrsskib = usage.ru_maxrss;
+    lseek(errorfd, 0, SEEK_SET);
+    finished.errors = readall(errorfd);
     return finished;
 }
 
+Finished runwithinput(const std::vector<std::string>& argv, int inputfd,
+                      const std::string& workdir) {
+    return runcapturing(argv, inputfd, -2, workdir);
+}
+
 }  // namespace
+
+Finished runwith(const std::vector<std::string>& argv, int inputfd, int outputfd) {
+    return runcapturing(argv, inputfd, outputfd, "");
+}
 
 Finished runpiped(const std::vector<std::string>& argv, const std::string& input,
                   const std::string& workdir) {
@@ -124,7 +161,7 @@ Finished runpipedfrom(const std::vector<std::string>& argv, const std::string& i
     return runwithinput(argv, open(inputpath.c_str(), O_RDONLY), workdir);
 }
 
-OnTerminal startonterminal(const std::string& program, const std::string& workdir) {
+OnTerminal startonterminal(const std::vector<std::string>& argv, const std::string& workdir) {
     OnTerminal run;
     winsize size{};
     size.ws_row = 30;
@@ -143,7 +180,8 @@ OnTerminal startonterminal(const std::string& program, const std::string& workdi
         dup2(run.slave, STDERR_FILENO);
         close(run.master);
         close(run.slave);
-        execin({program}, workdir);
+        setenv("TERM", "xterm-256color", 1);
+        execin(argv, workdir);
     }
     return run;
 }

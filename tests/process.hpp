@@ -17,7 +17,8 @@ void writefile(const std::string& path, const std::string& content, bool executa
 std::string readfile(const std::string& path);
 
 struct Finished {
-    std::string output;  // everything written to standard output
+    std::string output;  // everything written to standard output, when a pipe
+    std::string errors;  // everything written to standard error
     int status;          // as waitpid reports it
     long maxrsskib;      // peak resident memory
     double seconds;      // from start to exit
@@ -30,6 +31,9 @@ Finished runpiped(const std::vector<std::string>& argv, const std::string& input
 // The same with standard input read from a file.
 Finished runpipedfrom(const std::vector<std::string>& argv, const std::string& inputpath,
                       const std::string& workdir = "");
+// Standard input from `inputfd` and standard output into `outputfd`, both
+// closed when -1 (the descriptors given are closed here).
+Finished runwith(const std::vector<std::string>& argv, int inputfd, int outputfd);
 
 // The program on a pseudo-terminal. The test keeps the terminal side open
 // too, so its settings can be read before and after the program runs.
@@ -42,7 +46,8 @@ struct OnTerminal {
     termios initial{};  // the terminal's settings before the program started
 };
 
-OnTerminal startonterminal(const std::string& program, const std::string& workdir = "");
+// Started with TERM=xterm-256color, whatever the tests' own terminal is.
+OnTerminal startonterminal(const std::vector<std::string>& argv, const std::string& workdir = "");
 // Reads what the program writes until `text` has been seen after position
 // `from`, or the time runs out; returns whether it was seen.
 bool waitfortext(OnTerminal& run, const std::string& text, double seconds,

@@ -46,8 +46,9 @@ struct Terminal {
     OnTerminal run;
 
     explicit Terminal(const std::string& workdir = "") {
-        run = startonterminal(KAVELTA_PROGRAM, workdir);
+        run = startonterminal({KAVELTA_PROGRAM}, workdir);
     }
+    explicit Terminal(const std::vector<std::string>& argv) { run = startonterminal(argv); }
     ~Terminal() { closeterminal(run); }
 
     void tomenu() { ASSERT_TRUE(waitfortext(run, prompt, 5)); }
@@ -169,6 +170,139 @@ TEST(ConsolePosix, TerminationAndHangUp) {
         kill(terminal.run.pid, signo);
         terminal.endedwith(0, signo);
     }
+    // Under nohup a hangup is ignored, and stays so: the terminal goes away,
+    // the next read fails, and the program ends by itself with status 2.
+    const std::string program = KAVELTA_PROGRAM;
+    Terminal nohup({"/bin/sh", "-c", "trap '' HUP; exec '" + program + "'"});
+    nohup.tomenu();
+    close(nohup.run.master);
+    nohup.run.master = -1;
+    int status = waitforend(nohup.run, 5);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+// A dumb terminal, such as an editor's shell buffer, shows escape sequences
+// as text: it gets none, yet a person still reads, types and presses keys.
+TEST(ConsolePosix, DumbTerminalGetsNoEscapeSequence) {
+    Terminal terminal({"/usr/bin/env", "TERM=dumb", KAVELTA_PROGRAM});
+    OnTerminal& run = terminal.run;
+    terminal.tomenu();
+    terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
+    type(run, "x4\r");
+    int status = waitforend(run, 5);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(run.seen.find('\x1b'), std::string::npos) << ::testing::PrintToString(run.seen);
+    EXPECT_TRUE(inorder(run.seen, {"Kavelta \r\nPhien Ban: 1.1 - Ostrel Edition\r\n", prompt,
+                                   "Diem Trung Binh Ca Nam: 8\r\n", prompt}));
+}
+
+// An interactive shell with job control, as a user has it: the program runs
+// in a process group of its own under a parent that stays, so the stops the
+// terminal and the shell send reach it.
+struct Shell {
+    const std::string shellprompt = "shell> ";
+    OnTerminal run;
+
+    Shell() {
+        run = startonterminal({"/usr/bin/env", "PS1=" + shellprompt, "HISTFILE=/dev/null",
+                               "/bin/bash", "--norc", "--noprofile", "-i"});
+        EXPECT_TRUE(waitfortext(run, shellprompt, 5));
+    }
+    ~Shell() { closeterminal(run); }
+
+    // Types keys for the shell and waits for its next prompt; returns what
+    // came in between.
+    std::string tosh(const std::string& keys) {
+        std::size_t from = run.seen.size();
+        type(run, keys);
+        EXPECT_TRUE(waitfortext(run, shellprompt, 5, from)) << ::testing::PrintToString(keys);
+        return run.seen.substr(from);
+    }
+    std::string command(const std::string& line) { return tosh(line + "\r"); }
+    // The terminal's settings as `stty -g` writes them, between two marks.
+    std::string settings() {
+        std::string said = command("echo \"<$(stty -g)>\"");
+        std::size_t start = said.find("\n<") + 2;
+        return said.substr(start, said.find('>', start) - start);
+    }
+    std::string ctrlz() { return tosh("\x1a"); }
+
+    // `kill %1` ends the job, stopped or not: its process is soon gone.
+    bool killed() {
+        std::string jobs = command("jobs -p");
+        std::size_t digits = jobs.find_first_of("0123456789", jobs.find('\n'));
+        std::string pid = jobs.substr(digits, jobs.find('\r', digits) - digits);
+        command("kill %1");
+        double deadline = now() + 5;
+        while (now() < deadline) {
+            std::string stat = readfile("/proc/" + pid + "/stat");
+            if (stat.empty() || stat.find(") Z") != std::string::npos) {
+                return true;
+            }
+            usleep(20000);
+        }
+        return false;
+    }
+
+    // A key for the program; returns where what it draws next starts.
+    std::size_t press(const std::string& keys, const std::string& expected) {
+        std::size_t from = run.seen.size();
+        type(run, keys);
+        EXPECT_TRUE(waitfortext(run, expected, 5, from)) << ::testing::PrintToString(keys);
+        return from;
+    }
+
+    // Ctrl-Z, then `fg`: the program's screen, title and settings come back,
+    // ending with `last`.
+    void stopandresume(const std::string& screentitle, const std::string& last) {
+        EXPECT_NE(ctrlz().find("Stopped"), std::string::npos);
+        std::size_t from = press("fg\r", last);
+        EXPECT_TRUE(inorder(run.seen.substr(from), {enter, title(screentitle), clear, last}));
+    }
+};
+
+TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
+    Shell shell;
+    OnTerminal& run = shell.run;
+    const std::string program = KAVELTA_PROGRAM;
+    std::string before = shell.settings();
+
+    // Started in the background, it draws nothing; it waits for `fg`.
+    std::size_t from = run.seen.size();
+    shell.command(program + " &");
+    EXPECT_NE(shell.command("sleep 0.3; jobs -l").find("Stopped (tty output)"), std::string::npos);
+    EXPECT_TRUE(shell.killed());
+    EXPECT_EQ(run.seen.find("Kavelta \r\n", from), std::string::npos);
+    EXPECT_EQ(run.seen.find(enter, from), std::string::npos);
+
+    // Stopped at the menu and sent on in the background, it leaves the
+    // screen alone and stops again when it needs the terminal.
+    shell.press(program + "\r", prompt);
+    EXPECT_NE(shell.ctrlz().find(leave), std::string::npos);
+    from = run.seen.size();
+    shell.command("bg");
+    EXPECT_NE(shell.command("sleep 0.3; jobs -l").find("Stopped (tty input)"), std::string::npos);
+    EXPECT_EQ(run.seen.find(enter, from), std::string::npos);
+    from = shell.press("fg\r", prompt);
+    EXPECT_TRUE(inorder(run.seen.substr(from), {enter, title("Kavelta-MENU"), clear, "[1]", prompt}));
+
+    // At a number prompt and at a key wait, `fg` shows the screen as it was,
+    // the answers typed included, and the calculation goes on.
+    const std::string subject = "Kavelta-TINH DIEM TRUNG BINH MON";
+    shell.press("1\r2\r8\r", "Thuong Xuyen 2: ");
+    shell.stopandresume(subject, "Nhap So Diem Kiem Tra Thuong Xuyen 1: 8\r\n"
+                                 "Nhap So Diem Kiem Tra Thuong Xuyen 2: ");
+    shell.press("9\r7\r6\r", "Trung Binh Mon La: 7\r\n\r\n");
+    ASSERT_TRUE(waitforkeymode(run, 5));
+    shell.stopandresume(subject, "Trung Binh Mon La: 7\r\n\r\n");
+    ASSERT_TRUE(waitforkeymode(run, 5));
+
+    // Stopped, then killed: it ends, and the terminal is as the user left it.
+    shell.ctrlz();
+    EXPECT_TRUE(shell.killed());
+    EXPECT_EQ(shell.settings(), before);
 }
 
 int childrenof(pid_t parent) {

@@ -8,7 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -106,7 +110,79 @@ TEST(Program, ScriptedSessions) {
         Finished run = runpiped(command(), c.input);
         EXPECT_EQ(run.output, form(c.expected)) << c.name;
         EXPECT_EQ(exitstatus(run.status), c.status) << c.name;
+        EXPECT_EQ(run.errors, "") << c.name;
     }
+}
+
+// What the program says on standard error when it cannot go on: one line,
+// the C library's text for the cause.
+std::string failure(const std::string& what, const std::string& cause) {
+    return form("kavelta: cannot " + what + ": " + cause + "\n");
+}
+
+int opened(const char* path, int flags) {
+    return open(path, flags | O_CLOEXEC);
+}
+
+// A failed read or write ends the session with status 2 and one line on
+// standard error, never with a crash or a status that says all went well.
+TEST(Program, FailuresAtTheSystemBoundary) {
+    const std::string script = "1\n0 7 6\n4\n";
+    auto scriptfd = [&script] {
+        std::string path = makeworkdir() + "/script";
+        writefile(path, script);
+        int fd = opened(path.c_str(), O_RDONLY);
+        unlink(path.c_str());
+        return fd;
+    };
+    Finished full = runwith(command(), scriptfd(), opened("/dev/full", O_WRONLY));
+    EXPECT_EQ(exitstatus(full.status), 2);
+    EXPECT_EQ(full.errors, failure("write standard output", std::strerror(ENOSPC)));
+    Finished closedoutput = runwith(command(), scriptfd(), -1);
+    EXPECT_EQ(exitstatus(closedoutput.status), 2);
+    EXPECT_EQ(closedoutput.errors, failure("write standard output", std::strerror(EBADF)));
+
+    // Wine reads neither a directory nor a closed descriptor as Linux does,
+    // and says so with its own cause.
+    Finished directory = runwith(command(), opened("/", O_RDONLY), opened("/dev/null", O_WRONLY));
+    Finished closedinput = runwith(command(), -1, opened("/dev/null", O_WRONLY));
+    EXPECT_EQ(exitstatus(directory.status), 2);
+    EXPECT_EQ(exitstatus(closedinput.status), 2);
+    if (windowsexe() == nullptr) {
+        EXPECT_EQ(directory.errors, failure("read standard input", std::strerror(EISDIR)));
+        EXPECT_EQ(closedinput.errors, failure("read standard input", std::strerror(EBADF)));
+    } else {
+        EXPECT_EQ(directory.errors.rfind(form("kavelta: cannot read standard input: "), 0), 0u);
+    }
+}
+
+// A long script into a full device stops at the first failed write rather
+// than working through all of its input.
+TEST(Program, AFullDeviceEndsALongScriptAtOnce) {
+    if (windowsexe() != nullptr) {
+        GTEST_SKIP() << "timed on the native build";
+    }
+    std::string path = makeworkdir() + "/script";
+    {
+        std::ofstream file(path, std::ios::binary);
+        const std::string calculations = [] {
+            std::string some;
+            for (int i = 0; i < 10000; ++i) {
+                some += "1\n2\n8\n9\n7\n6\n";
+            }
+            return some;
+        }();
+        for (std::size_t written = 0; written < 50u << 20; written += calculations.size()) {
+            file << calculations;
+        }
+        file << "4\n";
+    }
+    Finished full = runwith(command(), opened(path.c_str(), O_RDONLY), opened("/dev/full", O_WRONLY));
+    unlink(path.c_str());
+    rmdir(path.substr(0, path.rfind('/')).c_str());
+    EXPECT_EQ(exitstatus(full.status), 2);
+    EXPECT_EQ(full.errors, failure("write standard output", std::strerror(ENOSPC)));
+    EXPECT_LT(full.seconds, 1.0);
 }
 
 // The companion is started and left running: the program does not wait

@@ -1,7 +1,9 @@
-// Two-decimal display of results and the plausibility warning.
+// Writing results: the two-decimal display, the output stream's default
+// notation for numbers, and the plausibility warning.
 #pragma once
 
 #include <ostream>
+#include <string_view>
 
 namespace kavelta {
 
@@ -10,6 +12,16 @@ namespace kavelta {
 // semester and year averages in single precision.
 double twodecimal(double value);
 float twodecimal(float value);
+
+// Writes straight into the stream's buffer: the program's texts need none of
+// the stream's formatting, and a script writes a great many of them.
+void writetext(std::ostream& out, std::string_view text);
+
+// Writes the value as the output stream's default notation shows it:
+// general format, 6 significant digits, no trailing zeros ("7.5", "8",
+// "6.67", "123457", "1e+06").
+void writenumber(std::ostream& out, double value);
+void writenumber(std::ostream& out, float value);
 
 // Written after a result whose unrounded value is above 10.
 extern const char* const plausibilitywarning;

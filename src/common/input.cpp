@@ -1,8 +1,11 @@
 #include "common/input.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+
+#include "common/display.hpp"
 
 namespace kavelta {
 
@@ -14,24 +17,10 @@ constexpr int endofinput = std::char_traits<char>::eof();
 // so only this much of a choice is kept.
 constexpr std::size_t maxchoice = 64;
 
-// The next byte without taking it.
-int peekbyte(std::istream& in, std::ostream& out) {
-    std::streambuf* buf = in.rdbuf();
-    if (buf->in_avail() <= 0) {
-        out.flush();
-    }
-    return buf->sgetc();
-}
-
-int nextbyte(std::istream& in, std::ostream& out) {
-    in.rdbuf()->sbumpc();
-    return peekbyte(in, out);
-}
-
-int skipwhite(std::istream& in, std::ostream& out) {
-    int c = peekbyte(in, out);
+int skipwhite(std::streambuf& buffer) {
+    int c = buffer.sgetc();
     while (c != endofinput && iswhite(c)) {
-        c = nextbyte(in, out);
+        c = buffer.snextc();
     }
     return c;
 }
@@ -45,40 +34,17 @@ bool isdigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::size_t digitsat(std::string_view text, std::size_t& at) {
-    std::size_t start = at;
-    while (at < text.size() && isdigit(text[at])) {
-        ++at;
-    }
-    return at - start;
-}
-
-// The grammar of a real number as formatted extraction reads it:
-// [sign] digits [. digits] [e [sign] digits], with digits on at least one
-// side of the point. No "inf", "nan" or hexadecimal forms.
-bool isrealnumber(std::string_view text) {
-    std::size_t at = 0;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        ++at;
-    }
-    std::size_t mantissa = digitsat(text, at);
-    if (at < text.size() && text[at] == '.') {
-        ++at;
-        mantissa += digitsat(text, at);
-    }
-    if (mantissa == 0) {
+// from_chars reports a value too small for a float as out of range, as it
+// does one too large, and gives no value. Extraction takes the first as
+// zero (or the nearest subnormal) and refuses the second; strtof, which
+// extraction uses, tells them apart.
+bool outofrange(std::string_view token, float& value) {
+    float parsed = std::strtof(std::string(token).c_str(), nullptr);
+    if (std::isinf(parsed)) {
         return false;
     }
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-            ++at;
-        }
-        if (digitsat(text, at) == 0) {
-            return false;
-        }
-    }
-    return at == text.size();
+    value = parsed;
+    return true;
 }
 
 }  // namespace
@@ -88,17 +54,25 @@ bool iswhite(int c) {
 }
 
 bool parsescore(std::string_view token, float& value) {
-    if (token.size() > maxtoken || !isrealnumber(token)) {
+    // Formatted extraction reads [sign] digits [. digits] [e [sign] digits],
+    // with digits on at least one side of the point. from_chars reads the
+    // same but for the plus sign, and also reads "inf" and "nan", which
+    // extraction refuses: a number must start with a digit or a point
+    // after its one sign.
+    std::size_t signs = token.size() > 0 && (token[0] == '+' || token[0] == '-') ? 1 : 0;
+    if (token.size() > maxtoken || token.size() == signs ||
+        !(isdigit(token[signs]) || token[signs] == '.')) {
         return false;
     }
-    char text[maxtoken + 1];
-    std::memcpy(text, token.data(), token.size());
-    text[token.size()] = '\0';
-    // strtof rounds correctly to single precision, as extraction does; like
-    // extraction, a value too large for a float is refused rather than
-    // turned into infinity.
-    float parsed = std::strtof(text, nullptr);
-    if (std::isinf(parsed)) {
+    // from_chars rounds correctly to single precision, as extraction does.
+    const char* first = token.data() + (token[0] == '+' ? 1 : 0);
+    const char* last = token.data() + token.size();
+    float parsed;
+    std::from_chars_result result = std::from_chars(first, last, parsed);
+    if (result.ec == std::errc::result_out_of_range && result.ptr == last) {
+        return outofrange(token, value);
+    }
+    if (result.ec != std::errc() || result.ptr != last) {
         return false;
     }
     value = parsed;
@@ -106,32 +80,35 @@ bool parsescore(std::string_view token, float& value) {
 }
 
 bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, float& value) {
+    std::streambuf& buffer = *in.rdbuf();
     for (;;) {
-        out << prompt;
-        int c = skipwhite(in, out);
+        writetext(out, prompt);
+        int c = skipwhite(buffer);
         if (c == endofinput) {
             return endinput(in);
         }
+        // One byte more than any accepted entry, to tell a long one apart.
         char token[maxtoken + 1];
         std::size_t length = 0;
         while (c != endofinput && !iswhite(c)) {
             if (length < sizeof token) {
                 token[length++] = static_cast<char>(c);
             }
-            c = nextbyte(in, out);
+            c = buffer.snextc();
         }
         // The white space after an accepted number stays unread: text left on
         // the line is the next thing read, as the user typed it.
         if (parsescore(std::string_view(token, length), value)) {
             return true;
         }
-        discardline(in, out);
-        out << "So Khong Hop Le! Nhap Lai (Vd: 8.5)\n";
+        discardline(in);
+        writetext(out, "So Khong Hop Le! Nhap Lai (Vd: 8.5)\n");
     }
 }
 
-bool readchoice(std::istream& in, std::ostream& out, std::string& choice) {
-    int c = skipwhite(in, out);
+bool readchoice(std::istream& in, std::string& choice) {
+    std::streambuf& buffer = *in.rdbuf();
+    int c = skipwhite(buffer);
     if (c == endofinput) {
         return endinput(in);
     }
@@ -143,10 +120,10 @@ bool readchoice(std::istream& in, std::ostream& out, std::string& choice) {
         } else if (!iswhite(c)) {
             cutshort = true;
         }
-        c = nextbyte(in, out);
+        c = buffer.snextc();
     }
     if (c == '\n') {
-        in.rdbuf()->sbumpc();
+        buffer.sbumpc();
     }
     // A cut-short choice keeps its full maxchoice + 1 bytes, so it still
     // matches nothing; only white space was dropped from any other.
@@ -156,10 +133,11 @@ bool readchoice(std::istream& in, std::ostream& out, std::string& choice) {
     return true;
 }
 
-void discardline(std::istream& in, std::ostream& out) {
-    for (int c = peekbyte(in, out); c != endofinput; c = nextbyte(in, out)) {
+void discardline(std::istream& in) {
+    std::streambuf& buffer = *in.rdbuf();
+    for (int c = buffer.sgetc(); c != endofinput; c = buffer.snextc()) {
         if (c == '\n') {
-            in.rdbuf()->sbumpc();
+            buffer.sbumpc();
             return;
         }
     }

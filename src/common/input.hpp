@@ -1,9 +1,9 @@
 // Reading what the user types: menu choices and scores.
 //
-// Input is read byte by byte from the stream's buffer. Before a read that
-// would have to wait for the user, the output stream is flushed, so a prompt
-// is always visible while the user types, yet a script fed through a pipe
-// costs no system call per prompt.
+// Input is scanned in the stream's buffer a byte at a time, without the
+// stream's formatting machinery. The program's standard input flushes its
+// output before any read that could wait, so a prompt is always visible
+// while the user types.
 #pragma once
 
 #include <istream>
@@ -22,7 +22,8 @@ constexpr std::size_t maxtoken = 128;
 
 // True when the whole token is a real number that the stream's formatted
 // extraction reads completely and without failing ("8", "8.5", "+8.5", ".5",
-// "8.", "1e1"; not "8,5", "8abc", "inf", "nan", "0x10", "1e50").
+// "8.", "1e1"; not "8,5", "8abc", "inf", "nan", "0x10", "1e50"), with the
+// value extraction gives.
 bool parsescore(std::string_view token, float& value);
 
 // Writes the prompt and reads one score. A refused entry discards the rest of
@@ -34,9 +35,9 @@ bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, flo
 // its line end and without trailing white space. A line longer than any
 // command is kept only in part and can match nothing. Returns false, with the
 // stream's failbit set, when input ends before a choice.
-bool readchoice(std::istream& in, std::ostream& out, std::string& choice);
+bool readchoice(std::istream& in, std::string& choice);
 
 // Throws away what is left of the current input line, its line end included.
-void discardline(std::istream& in, std::ostream& out);
+void discardline(std::istream& in);
 
 }  // namespace kavelta

@@ -14,9 +14,12 @@ void tdtbcn(ShellState& state, std::istream& in, std::ostream& out) {
     sum = sum + state.diemhk1;
     state.tbcn = sum / 3.0f;
 
-    out << "Diem Trung Binh Ca Nam: " << twodecimal(state.tbcn) << "\n";
+    writetext(out, "Diem Trung Binh Ca Nam: ");
+    writenumber(out, twodecimal(state.tbcn));
+    writetext(out, "\n");
     if (state.tbcn > 10.0f) {
-        out << "\n" << plausibilitywarning;
+        writetext(out, "\n");
+        writetext(out, plausibilitywarning);
     }
 }
 

@@ -7,7 +7,7 @@ namespace kavelta {
 namespace {
 
 struct Subject {
-    const char* prompt;
+    std::string_view prompt;
     float ShellState::*field;
 };
 
@@ -62,7 +62,7 @@ const std::string& studenttitle(const ShellState& state) {
 }  // namespace
 
 void tdtbhk(ShellState& state, std::istream& in, std::ostream& out) {
-    out << "Nhap Diem Cac Mon Sau:\n";
+    writetext(out, "Nhap Diem Cac Mon Sau:\n");
     for (const Subject& subject : subjects) {
         if (!readscore(in, out, subject.prompt, state.*subject.field)) {
             return;
@@ -76,10 +76,13 @@ void tdtbhk(ShellState& state, std::istream& in, std::ostream& out) {
     }
     state.tbhk = sum / 11.0f;
 
-    out << "Trung Binh Hoc Ky La: " << twodecimal(state.tbhk) << "\n";
-    out << "Ban Duoc Danh Hieu Hoc Sinh: " << studenttitle(state);
+    writetext(out, "Trung Binh Hoc Ky La: ");
+    writenumber(out, twodecimal(state.tbhk));
+    writetext(out, "\nBan Duoc Danh Hieu Hoc Sinh: ");
+    writetext(out, studenttitle(state));
     if (state.tbhk > 10.0f) {
-        out << "\n" << plausibilitywarning;
+        writetext(out, "\n");
+        writetext(out, plausibilitywarning);
     }
 }
 

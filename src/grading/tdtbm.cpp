@@ -22,8 +22,8 @@ bool readcount(ShellState& state, std::istream& in, std::ostream& out) {
         if (state.n <= maxregulartests) {
             return true;
         }
-        discardline(in, out);
-        out << "Toi Da 10 Lan Kiem Tra! Nhap Lai\n";
+        discardline(in);
+        writetext(out, "Toi Da 10 Lan Kiem Tra! Nhap Lai\n");
     }
 }
 
@@ -67,9 +67,11 @@ void tdtbm(ShellState& state, std::istream& in, std::ostream& out) {
     float q = state.n + 5.0f;
     state.tbm = static_cast<double>(p / q);
 
-    out << "Trung Binh Mon La: " << twodecimal(state.tbm) << "\n\n";
+    writetext(out, "Trung Binh Mon La: ");
+    writenumber(out, twodecimal(state.tbm));
+    writetext(out, "\n\n");
     if (state.tbm > 10.0) {
-        out << plausibilitywarning;
+        writetext(out, plausibilitywarning);
     }
 }
 

@@ -14,16 +14,17 @@ const Command commands[] = {
      Action::calculate, tdtbhk},
     {{"3", "tinh diem trung binh ca nam", "tdtbcn"}, "Kavelta-TINH DIEM TRUNG BINH CA NAM",
      Action::calculate, tdtbcn},
-    {{"4", nullptr, nullptr}, {}, Action::quit, nullptr},
-    {{"console", nullptr, nullptr}, {}, Action::startcompanion, nullptr},
+    {{"4"}, {}, Action::quit, nullptr},
+    {{"console"}, {}, Action::startcompanion, nullptr},
 };
 
 }  // namespace
 
-const Command* findcommand(const std::string& choice) {
+// An empty place matches no choice: a choice is never empty.
+const Command* findcommand(std::string_view choice) {
     for (const Command& command : commands) {
-        for (const char* alias : command.aliases) {
-            if (alias != nullptr && choice == alias) {
+        for (std::string_view alias : command.aliases) {
+            if (choice == alias) {
                 return &command;
             }
         }

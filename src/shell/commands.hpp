@@ -15,7 +15,7 @@ enum class Action { calculate, quit, startcompanion };
 using Calculator = void (*)(ShellState& state, std::istream& in, std::ostream& out);
 
 struct Command {
-    const char* aliases[3];  // unused places are null
+    std::string_view aliases[3];  // unused places are empty
     std::string_view title;  // console title while a calculator runs
     Action action;
     Calculator calculator;  // only for Action::calculate
@@ -23,6 +23,6 @@ struct Command {
 
 // The first row with an alias equal to the whole choice, byte for byte and
 // case-sensitive; null when none matches.
-const Command* findcommand(const std::string& choice);
+const Command* findcommand(std::string_view choice);
 
 }  // namespace kavelta

@@ -17,13 +17,17 @@ struct Console {
     std::function<void(std::uint32_t milliseconds)> sleepms;
 };
 
-// The platform's console, with its mode fixed for the whole run. On POSIX,
-// when standard input and output are both terminals the terminal's state is
-// saved here and put back by closeconsole and on every deadly signal.
+// The platform's console, with its mode fixed for the whole run, and
+// std::cin and std::cout on the program's own buffer. On POSIX, when
+// standard input and output are both terminals the terminal's state is
+// saved once the program is in the foreground, and put back by closeconsole,
+// on every deadly signal and while the program is stopped.
 Console openconsole();
 
-// Puts the terminal back as openconsole found it. Safe to call any number of
-// times; writes standard output's pending text first.
-void closeconsole();
+// Writes standard output's pending text and puts the terminal back as
+// openconsole found it. Returns the exit status: `status` after a sound run,
+// failurestatus (with one line on standard error) after a failed read of
+// standard input or write of standard output.
+int closeconsole(int status);
 
 }  // namespace kavelta

@@ -4,18 +4,18 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
 #include "shell/console.hpp"
 #include "shell/consolecommands.hpp"
+#include "shell/streams.hpp"
 
 namespace kavelta {
 
 namespace {
 
 void run(const char* commandline) {
-    std::cout.flush();
+    flushstreams();
     // The result is of no use: a failing command changes nothing the user
     // needs, and the command processor shows its own message if any.
     (void)std::system(commandline);
@@ -38,18 +38,27 @@ void startconsole() {
 }
 
 void sleepms(std::uint32_t milliseconds) {
-    std::cout.flush();
+    flushstreams();
     Sleep(milliseconds);
 }
 
 }  // namespace
 
 Console openconsole() {
+    openstreams();
     return Console{settitle, clearscreen, waitkey, startconsole, sleepms};
 }
 
-void closeconsole() {
-    std::cout.flush();
+int closeconsole(int status) {
+    return closestreams(status);
+}
+
+// The console keeps no screen of its own to restore.
+void beforeoutput(const char*, std::size_t) {}
+void beforeinput() {}
+void afterinput(const char*, std::size_t) {}
+int lostinput() {
+    return 0;
 }
 
 }  // namespace kavelta

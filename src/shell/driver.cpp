@@ -1,5 +1,6 @@
 #include "shell/driver.hpp"
 
+#include "common/display.hpp"
 #include "common/input.hpp"
 #include "common/shellstate.hpp"
 #include "shell/commands.hpp"
@@ -26,7 +27,7 @@ void startup(const ShellState& state, std::ostream& out, const Console& console)
         out.flush();
         console.sleepms(typingdelay);
     }
-    out << state.headtext1;
+    writetext(out, state.headtext1);
     console.sleepms(versiondelay);
     console.clearscreen();
 }
@@ -54,15 +55,15 @@ int runshell(std::istream& in, std::ostream& out, const Console& console) {
     for (;;) {
         console.settitle("Kavelta-MENU");
         console.clearscreen();
-        out << menu;
+        writetext(out, menu);
         // A failed read leaves the stream failed, so no earlier choice can
         // ever run again: the session ends here instead.
-        if (!readchoice(in, out, state.appchose)) {
+        if (!readchoice(in, state.appchose)) {
             return 0;
         }
         const Command* command = findcommand(state.appchose);
         if (command == nullptr) {
-            out << "Sai Cu Phap! ";
+            writetext(out, "Sai Cu Phap! ");
             console.waitkey();
             continue;
         }

@@ -1,0 +1,84 @@
+// The key wait: one key press, read with line mode and echo off. Signal keys
+// keep working, so Ctrl-C ends the program here as anywhere else, and
+// Ctrl-Z stops it.
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "shell/console_posix.hpp"
+#include "shell/streams.hpp"
+
+namespace kavelta {
+
+namespace {
+
+// The first byte of a key, read once the terminal is the program's again
+// after any stop. False when the terminal has gone.
+bool firstbyte(unsigned char& byte) {
+    for (;;) {
+        beforeinput();
+        ssize_t got = read(STDIN_FILENO, &byte, 1);
+        if (got >= 0 || errno != EINTR) {
+            return got == 1;
+        }
+    }
+}
+
+bool bytewithin(int milliseconds, unsigned char& byte) {
+    struct pollfd waitfor = {STDIN_FILENO, POLLIN, 0};
+    int ready;
+    do {
+        ready = poll(&waitfor, 1, milliseconds);
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0 && read(STDIN_FILENO, &byte, 1) == 1;
+}
+
+// The rest of an escape sequence: CSI keys (arrows, function keys) end on a
+// byte 0x40..0x7E, SS3 keys have one more byte, and the Linux console's F1
+// to F5 are ESC [ [ and one letter. Alt and a key is ESC and the key.
+void readrestofescape(int keygap) {
+    unsigned char byte;
+    if (!bytewithin(keygap, byte) || (byte != '[' && byte != 'O')) {
+        return;
+    }
+    bool csi = byte == '[';
+    if (!bytewithin(keygap, byte) || !csi) {
+        return;
+    }
+    if (byte == '[') {
+        bytewithin(keygap, byte);
+        return;
+    }
+    while (!(byte >= 0x40 && byte <= 0x7e) && bytewithin(keygap, byte)) {
+    }
+}
+
+// The rest of a key whose first byte was `first`: an escape sequence or the
+// continuation bytes of a UTF-8 letter. A terminal sends a key's bytes
+// together, so a short wait is enough; what follows the key stays unread.
+void readrestofkey(unsigned char first) {
+    const int keygap = 50;
+    if (first == 0x1b) {
+        readrestofescape(keygap);
+        return;
+    }
+    int continuation = first >= 0xf0 ? 3 : first >= 0xe0 ? 2 : first >= 0xc0 ? 1 : 0;
+    unsigned char byte;
+    while (continuation-- > 0 && bytewithin(keygap, byte)) {
+    }
+}
+
+}  // namespace
+
+void terminalwaitkey() {
+    flushstreams();
+    setkeymode(true);
+    unsigned char first;
+    if (firstbyte(first)) {
+        readrestofkey(first);
+    }
+    setkeymode(false);
+}
+
+}  // namespace kavelta
