@@ -79,10 +79,14 @@ struct Case {
     int status;
 };
 
+const std::string subject = subjectprompts +
+                            "Nhap So Diem Kiem tra giua ky: Nhap So Diem Kiem tra cuoi ky: "
+                            "Trung Binh Mon La: 7\n\n";
+const std::string year =
+    "<cls>Nhap Diem Trung Binh Hoc Ky 1: \nNhap Diem Trung Binh Hoc Ky 2: \n"
+    "Diem Trung Binh Ca Nam: 8\n";
+
 TEST(Program, ScriptedSessions) {
-    const std::string subject = subjectprompts +
-                                "Nhap So Diem Kiem tra giua ky: Nhap So Diem Kiem tra cuoi ky: "
-                                "Trung Binh Mon La: 7\n\n";
     const Case cases[] = {
         {"subject average", "1\n2\n8\n9\n7\n6\n4\n", startup + menu + subject + menu + "<cls>", 0},
         {"input ends at the menu", "1\n2\n8\n9\n7\n6\n", startup + menu + subject + menu, 0},
@@ -112,6 +116,38 @@ TEST(Program, ScriptedSessions) {
         EXPECT_EQ(exitstatus(run.status), c.status) << c.name;
         EXPECT_EQ(run.errors, "") << c.name;
     }
+}
+
+// A script far longer than the program's input buffer, which is read a
+// piece at a time: no key wait may take a byte of it. Under Wine every
+// calculation starts the command processor four times (titles and clears),
+// which makes this the longest Windows test.
+TEST(Program, ALongScriptIsNeverEatenByAKeyWait) {
+    const std::string refused(120, 'x');
+    const std::string refusedcount = "<cls>Nhap So Lan Kiem Tra Thuong Xuyen: "
+                                     "So Khong Hop Le! Nhap Lai (Vd: 8.5)\n";
+    std::string input;
+    std::string expected = startup;
+    for (int i = 0; i < 500; ++i) {
+        input += "1\n" + refused + "\n2\n8\n9\n7\n6\n";
+        expected += menu + refusedcount + subject.substr(5);
+    }
+    Finished run = runpiped(command(), input + "4\n");
+    EXPECT_GT(input.size(), 65536u);
+    EXPECT_EQ(run.output, form(expected + menu + "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
+}
+
+// Another program feeds the script a line at a time, so the program often
+// finds nothing left to read when it waits for a key.
+TEST(Program, ScriptFedALineAtATime) {
+    std::string feeder = "for line in 1 '2 8 9 7 6' 3 6 9 4; do echo \"$line\"; sleep 0.2; done | exec";
+    for (const std::string& arg : command()) {
+        feeder += " '" + arg + "'";
+    }
+    Finished run = runpiped({"/bin/sh", "-c", feeder}, "");
+    EXPECT_EQ(run.output, form(startup + menu + subject + menu + year + menu + "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
 }
 
 // What the program says on standard error when it cannot go on: one line,

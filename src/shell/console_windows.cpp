@@ -14,6 +14,10 @@ namespace kavelta {
 
 namespace {
 
+// Whether standard input is the console's keyboard, rather than a pipe or a
+// file.
+bool consoleinput = false;
+
 void run(const char* commandline) {
     flushstreams();
     // The result is of no use: a failing command changes nothing the user
@@ -29,7 +33,13 @@ void clearscreen() {
     run(clearcommand);
 }
 
+// pause reads its key from standard input: with a script there, it would
+// eat a byte of the script, so a script gets no wait at all.
 void waitkey() {
+    if (!consoleinput) {
+        flushstreams();
+        return;
+    }
     run(waitkeycommand);
 }
 
@@ -46,6 +56,8 @@ void sleepms(std::uint32_t milliseconds) {
 
 Console openconsole() {
     openstreams();
+    DWORD mode;
+    consoleinput = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
     return Console{settitle, clearscreen, waitkey, startconsole, sleepms};
 }
 
