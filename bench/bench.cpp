@@ -1,19 +1,25 @@
-// Throughput of scripted sessions: a generated session of many subject
-// averages is fed to the program through standard input (non-interactive
-// mode), with standard output to /dev/null. Reports calculations per second
-// (best of several runs) and the program's peak resident memory.
+// Throughput of scripted sessions, measured against the copy floor: the
+// time `cat` takes to copy the program's own transcript into the same kind
+// of sink. A generated script of many calculations is fed to the program
+// (non-interactive mode); each run of the program is paired with a run of
+// cat, in alternating order, first into a pipe drained by another cat, then
+// into a file. Reports calculations per second, the median ratio to the
+// floor for each sink, and the program's peak resident memory.
 //
 //   kavelta_bench PROGRAM [CALCULATIONS]
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,43 +29,99 @@ double now() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-// Counts of 0 to 3 regular tests and scores with and without decimals, so
-// that each calculation reads 3 to 6 numbers.
-void writesession(const std::string& path, long calculations) {
-    std::ofstream session(path, std::ios::binary);
-    const char* scores[] = {"8", "9.5", "7.25", "10", "6", "5.4"};
+// Every 20 calculations: 12 subject averages with 0 to 3 regular tests, one
+// of them after a count above 10 and one after a refused entry; 4 semester
+// averages; 4 year averages, one after a refused entry.
+void writescript(const std::string& path, long calculations) {
+    std::ofstream script(path, std::ios::binary);
+    const char* scores[] = {"8", "9.5", "7.25", "10", "6", "5.4", "8.75"};
+    auto score = [&scores](long i) { return scores[i % 7]; };
     for (long i = 0; i < calculations; ++i) {
-        int count = static_cast<int>(i % 4);
-        session << "1\n" << count << "\n";
-        for (int j = 0; j < count; ++j) {
-            session << scores[(i + j) % 6] << "\n";
+        long kind = i % 20;
+        if (kind < 12) {
+            int count = static_cast<int>(i % 4);
+            script << "1\n" << (kind == 5 ? "12\n" : "") << count << "\n";
+            for (int j = 0; j < count; ++j) {
+                script << (kind == 7 && j == 0 ? "8,5\n" : "") << score(i + j) << "\n";
+            }
+            script << score(i + 1) << "\n" << score(i + 2) << "\n";
+        } else if (kind < 16) {
+            script << "2\n";
+            for (int j = 0; j < 11; ++j) {
+                script << score(i + j) << (j == 10 ? "\n" : " ");
+            }
+        } else {
+            script << "3\n" << (kind == 19 ? "abc\n" : "") << score(i) << "\n"
+                   << score(i + 3) << "\n";
         }
-        session << scores[(i + 1) % 6] << "\n" << scores[(i + 2) % 6] << "\n";
     }
-    session << "4\n";
+    script << "4\n";
 }
 
-struct Measure {
+struct Run {
     double seconds;
     long maxrsskib;
-    int status;
+    bool ok;
 };
 
-Measure runonce(const char* program, const std::string& input) {
-    double start = now();
+pid_t start(const std::vector<const char*>& argv, int in, int out) {
     pid_t pid = fork();
     if (pid == 0) {
-        int in = open(input.c_str(), O_RDONLY);
-        int out = open("/dev/null", O_WRONLY);
         dup2(in, STDIN_FILENO);
         dup2(out, STDOUT_FILENO);
-        execl(program, program, static_cast<char*>(nullptr));
+        execvp(argv[0], const_cast<char* const*>(argv.data()));
         _exit(127);
     }
+    return pid;
+}
+
+bool finished(pid_t pid, rusage* usage) {
     int status = 0;
+    wait4(pid, &status, 0, usage);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// argv with standard input from `input` and standard output into the sink:
+// a pipe drained by cat, or the file `outputfile`.
+Run runinto(const std::vector<const char*>& argv, const std::string& input, bool pipesink,
+            const std::string& outputfile) {
+    int in = open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    double begin = now();
     rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    return Measure{now() - start, usage.ru_maxrss, status};
+    bool ok;
+    if (pipesink) {
+        // Close-on-exec, so that each end reaches only its own process and
+        // the drain sees the end of the stream.
+        int ends[2];
+        if (pipe2(ends, O_CLOEXEC) != 0) {
+            return Run{0, 0, false};
+        }
+        int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        pid_t drain = start({"cat", nullptr}, ends[0], null);
+        pid_t producer = start(argv, in, ends[1]);
+        close(ends[0]);
+        close(ends[1]);
+        close(null);
+        ok = finished(producer, &usage);
+        ok = finished(drain, nullptr) && ok;
+    } else {
+        int out = open(outputfile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        pid_t producer = start(argv, in, out);
+        close(out);
+        ok = finished(producer, &usage);
+    }
+    close(in);
+    return Run{now() - begin, usage.ru_maxrss, ok};
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+long filesize(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : 0;
 }
 
 }  // namespace
@@ -74,27 +136,56 @@ int main(int argc, char** argv) {
     if (mkdtemp(dir) == nullptr) {
         return 1;
     }
-    std::string input = std::string(dir) + "/session";
-    writesession(input, calculations);
-
-    Measure best{1e9, 0, 0};
-    for (int run = 0; run < 5; ++run) {
-        Measure m = runonce(argv[1], input);
-        if (!WIFEXITED(m.status) || WEXITSTATUS(m.status) != 0) {
-            std::fprintf(stderr, "the program failed (status %d)\n", m.status);
-            return 1;
-        }
-        if (m.seconds < best.seconds) {
-            best.seconds = m.seconds;
-        }
-        if (m.maxrsskib > best.maxrsskib) {
-            best.maxrsskib = m.maxrsskib;
-        }
+    const std::string script = std::string(dir) + "/script";
+    const std::string transcript = std::string(dir) + "/transcript";
+    const std::string sinkfile = std::string(dir) + "/sink";
+    writescript(script, calculations);
+    const std::vector<const char*> program = {argv[1], nullptr};
+    const std::vector<const char*> copy = {"cat", transcript.c_str(), nullptr};
+    if (!runinto(program, script, false, transcript).ok) {
+        std::fprintf(stderr, "the program failed on the script\n");
+        return 1;
     }
-    unlink(input.c_str());
+    std::printf("script: %ld calculations (60%% subject, 20%% semester, 20%% year averages; "
+                "in every 20, a count above 10 and two refused entries), %.2f MB in, "
+                "%.2f MB out\n",
+                calculations, static_cast<double>(filesize(script)) / 1e6,
+                static_cast<double>(filesize(transcript)) / 1e6);
+
+    const int pairs = 7;
+    long peakkib = 0;
+    for (bool pipesink : {true, false}) {
+        std::vector<double> ours;
+        std::vector<double> floor;
+        for (int pair = 0; pair < pairs; ++pair) {
+            // Alternate which goes first, so that neither always runs on a
+            // machine the other has just warmed.
+            for (int turn = 0; turn < 2; ++turn) {
+                if ((pair + turn) % 2 == 0) {
+                    Run run = runinto(program, script, pipesink, sinkfile);
+                    if (!run.ok) {
+                        std::fprintf(stderr, "the program failed on the script\n");
+                        return 1;
+                    }
+                    ours.push_back(run.seconds);
+                    peakkib = std::max(peakkib, run.maxrsskib);
+                } else {
+                    floor.push_back(runinto(copy, "/dev/null", pipesink, sinkfile).seconds);
+                }
+            }
+        }
+        double oursmedian = median(ours);
+        double floormedian = median(floor);
+        std::printf("%s: kavelta %.1f ms, cat %.1f ms (median of %d alternated pairs): "
+                    "%.2fx the copy floor, %.0f calculations per second\n",
+                    pipesink ? "into a pipe" : "into a file", oursmedian * 1e3, floormedian * 1e3,
+                    pairs, oursmedian / floormedian,
+                    static_cast<double>(calculations) / oursmedian);
+    }
+    std::printf("peak resident memory: %.1f MiB\n", static_cast<double>(peakkib) / 1024.0);
+    for (const std::string& path : {script, transcript, sinkfile}) {
+        unlink(path.c_str());
+    }
     rmdir(dir);
-    std::printf("calculations: %ld in %.3f s (best of 5)\n", calculations, best.seconds);
-    std::printf("calculations per second: %.0f\n", static_cast<double>(calculations) / best.seconds);
-    std::printf("peak resident memory: %.1f MiB\n", static_cast<double>(best.maxrsskib) / 1024.0);
     return 0;
 }

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <sstream>
 
 #include "common/display.hpp"
@@ -38,6 +41,51 @@ TEST(TwoDecimal, RoundsInTheArgumentsPrecision) {
     // rounds away from zero; in double the product stays below 28.5.
     EXPECT_EQ(shown(0.285f), "0.29");
     EXPECT_EQ(shown(static_cast<double>(0.285f)), "0.28");
+}
+
+template <typename Real>
+std::string viastream(Real value) {
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+template <typename Real>
+std::string written(Real value) {
+    std::ostringstream out;
+    writenumber(out, value);
+    return out.str();
+}
+
+// Results are written without the stream's formatting, yet must read
+// exactly as the stream's default notation writes them, for every float and
+// double: random bit patterns reach infinities, not-a-numbers of both signs,
+// subnormals and the extremes; random averages and their two-decimal
+// displays are what the calculators write.
+TEST(WriteNumber, AgreesWithTheStreamsDefaultNotation) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> average(-1000.0, 1000.0);
+    for (int i = 0; i < 100000; ++i) {
+        std::uint64_t bits = random();
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        std::uint32_t halfbits = static_cast<std::uint32_t>(bits >> 32);
+        float f;
+        std::memcpy(&f, &halfbits, sizeof f);
+        ASSERT_EQ(written(d), viastream(d)) << bits;
+        ASSERT_EQ(written(f), viastream(f)) << halfbits;
+        double a = average(random);
+        ASSERT_EQ(written(twodecimal(a)), viastream(twodecimal(a))) << a;
+        float af = static_cast<float>(a);
+        ASSERT_EQ(written(twodecimal(af)), viastream(twodecimal(af))) << af;
+    }
+    using limits = std::numeric_limits<double>;
+    for (double d : {0.0, -0.0, limits::infinity(), -limits::infinity(), limits::quiet_NaN(),
+                     -limits::quiet_NaN(), limits::denorm_min(), limits::min(), limits::max(),
+                     0.0001, 0.00001, 99999.95, 999999.5, 123456.5, 1e6, 7.125, 2.675}) {
+        EXPECT_EQ(written(d), viastream(d)) << d;
+        EXPECT_EQ(written(static_cast<float>(d)), viastream(static_cast<float>(d))) << d;
+    }
 }
 
 }  // namespace
