@@ -21,11 +21,12 @@ run: $(BUILD)/CMakeCache.txt
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Honours DESTDIR, as make install does.
 install: build
-	cmake --install $(BUILD)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
 
 clean:
-	rm -rf build build-ci build-asan build-fuzz build-windows
+	rm -rf build build-ci build-asan build-fuzz build-windows build-package dist
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 .PHONY: test-sanitize
@@ -63,3 +64,16 @@ windows:
 
 test-windows: windows build
 	tests/windows/run-under-wine $(BUILD) build-windows
+
+# dist/: the Debian package (built for /usr, manual page compressed) and the
+# Windows zip, both made by CPack.
+.PHONY: package
+package: windows
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DKAVELTA_TESTS=OFF -DKAVELTA_DEBIAN=ON $(CMAKE_FLAGS)
+	cmake --build build-package -j $(JOBS)
+	rm -rf dist build-package/packages build-windows/packages
+	cd build-package && cpack -B packages
+	cd build-windows && cpack -B packages
+	mkdir -p dist
+	cp build-package/packages/*.deb build-windows/packages/*.zip dist/

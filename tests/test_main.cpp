@@ -27,9 +27,11 @@ const char* windowsexe() {
     return std::getenv("KAVELTA_WINDOWS_EXE");
 }
 
+// The program built here, unless KAVELTA_INSTALLED names an installed one.
 std::vector<std::string> command() {
     if (windowsexe() == nullptr) {
-        return {KAVELTA_PROGRAM};
+        const char* installed = std::getenv("KAVELTA_INSTALLED");
+        return {installed != nullptr ? installed : KAVELTA_PROGRAM};
     }
     const char* wine = std::getenv("KAVELTA_WINE");
     return {wine != nullptr ? wine : "/usr/lib/wine/wine64", windowsexe()};

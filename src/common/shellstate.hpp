@@ -18,7 +18,7 @@ namespace kavelta {
 struct ShellState {
     // Shell texts.
     std::string titlejoin = "Kavelta \n";
-    std::string headtext1 = "Phien Ban: 1.1 - Ostrel Edition";
+    std::string headtext1 = "Phien Ban: " KAVELTA_VERSION " - Ostrel Edition";
     std::string appchose;
     std::string c1 = "Hoc Sinh Gioi";
     std::string c2 = "Hoc Sinh Kha";
