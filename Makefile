@@ -77,3 +77,13 @@ package: windows
 	cd build-windows && cpack -B packages
 	mkdir -p dist
 	cp build-package/packages/*.deb build-windows/packages/*.zip dist/
+
+# Mutation testing: 40 small faults put into src/ one at a time, in a scratch
+# clone of HEAD, each run against the suite. Takes many minutes; not in CI.
+MUTANTS ?= ../shared/tools/mutants.py
+SEED ?= 1
+.PHONY: mutants
+mutants:
+	scratch=$$(mktemp -d) && git clone -q . "$$scratch/kavelta" && \
+	  python3 $(abspath $(MUTANTS)) "$$scratch/kavelta" --limit 40 --seed $(SEED); \
+	  status=$$?; rm -rf "$$scratch"; exit $$status

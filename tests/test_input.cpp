@@ -44,8 +44,8 @@ TEST(ParseScore, AcceptsAndRefusesAsTheUsersExpect) {
         EXPECT_EQ(value, 99) << token;
     }
     float value = 0;
-    EXPECT_TRUE(parsescore(std::string(maxtoken, '0') , value));
-    EXPECT_FALSE(parsescore(std::string(maxtoken + 1, '0'), value));
+    EXPECT_TRUE(parsescore(std::string(128, '0'), value));
+    EXPECT_FALSE(parsescore(std::string(129, '0'), value));
 }
 
 // The hand-written grammar and strtof must agree with formatted extraction

@@ -71,8 +71,11 @@ void readrestofkey(unsigned char first) {
 
 }  // namespace
 
+// After a failed write nothing is waited for: the session is ending.
 void terminalwaitkey() {
-    flushstreams();
+    if (!flushstreams()) {
+        return;
+    }
     setkeymode(true);
     unsigned char first;
     if (firstbyte(first)) {

@@ -324,7 +324,9 @@ void terminalclearscreen() {
 }
 
 void terminalsleepms(std::uint32_t milliseconds) {
-    flushstreams();
+    if (!flushstreams()) {
+        return;
+    }
     struct timespec left = {static_cast<time_t>(milliseconds / 1000),
                             static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
