@@ -1,7 +1,7 @@
 // Stands in for the companion console program in tests. It records that it
-// started (on Linux with its process id and what each of its descriptors
-// points at) in "companion.marks" in its working directory, then stays
-// alive for a few seconds, as a real companion would.
+// started (on Linux with whether it ignores hangups, its process id and what
+// each of its descriptors points at) in "companion.marks" in its working
+// directory, then stays alive for a few seconds, as a real companion would.
 #include <fstream>
 #include <string>
 
@@ -9,6 +9,7 @@
 #include <windows.h>
 #else
 #include <dirent.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -17,6 +18,9 @@ namespace {
 std::string describe() {
     std::string line = "started";
 #ifdef __linux__
+    struct sigaction hangup {};
+    sigaction(SIGHUP, nullptr, &hangup);
+    line += hangup.sa_handler == SIG_IGN ? " hup=ignored" : " hup=default";
     line += " pid=" + std::to_string(getpid());
     DIR* fds = opendir("/proc/self/fd");
     if (fds != nullptr) {

@@ -277,10 +277,13 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
     EXPECT_TRUE(shell.killed());
     EXPECT_EQ(run.seen.find("Kavelta \r\n", from), std::string::npos);
     EXPECT_EQ(run.seen.find(enter, from), std::string::npos);
+    // Brought forward, it starts as in the foreground.
+    shell.command(program + " &");
+    from = shell.press("fg\r", prompt);
+    EXPECT_TRUE(inorder(run.seen.substr(from), {enter, "Kavelta \r\n", title("Kavelta-MENU")}));
 
     // Stopped at the menu and sent on in the background, it leaves the
     // screen alone and stops again when it needs the terminal.
-    shell.press(program + "\r", prompt);
     EXPECT_NE(shell.ctrlz().find(leave), std::string::npos);
     from = run.seen.size();
     shell.command("bg");

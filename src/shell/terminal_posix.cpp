@@ -155,13 +155,20 @@ bool foreground() {
     return owner < 0 || owner == getpgrp();
 }
 
-// Stops the program's process group, as the terminal stops a background job
-// that touches it. False when no stop came: SIGTTOU ignored or blocked, or a
-// process group with no shell left to resume it, whose stops are discarded.
-bool stopuntilcontinued() {
-    sig_atomic_t before = continued;
-    kill(0, SIGTTOU);
-    return continued != before;
+// Lets the terminal stop the program while it is in the background, as it
+// stops any background job that touches it: tcdrain, harmless in itself,
+// raises SIGTTOU there. False when the program is still in the background
+// and no stop came: SIGTTOU ignored or blocked, or a process group with no
+// shell left to resume it.
+bool waitforeground() {
+    while (!foreground()) {
+        sig_atomic_t before = continued;
+        tcdrain(STDIN_FILENO);
+        if (continued == before && !foreground()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void applysettings() {
@@ -280,13 +287,8 @@ void restoreterminal() {
 }
 
 bool holdterminal() {
-    if (!interactive) {
+    if (!interactive || !waitforeground()) {
         return false;
-    }
-    while (!foreground()) {
-        if (!stopuntilcontinued()) {
-            return false;
-        }
     }
     if (!held || drawnat != continued) {
         sigset_t before = blockterminalsignals();
