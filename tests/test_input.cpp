@@ -48,7 +48,7 @@ TEST(ParseScore, AcceptsAndRefusesAsTheUsersExpect) {
     EXPECT_FALSE(parsescore(std::string(129, '0'), value));
 }
 
-// The hand-written grammar and strtof must agree with formatted extraction
+// The sign checks and from_chars must agree with formatted extraction
 // on every token, to the bit: thousands of random tokens over the bytes that
 // make numbers interesting.
 TEST(ParseScore, AgreesWithFormattedExtraction) {

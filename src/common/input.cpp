@@ -59,9 +59,9 @@ bool parsescore(std::string_view token, float& value) {
     // same but for the plus sign, and also reads "inf" and "nan", which
     // extraction refuses: a number must start with a digit or a point
     // after its one sign.
-    std::size_t signs = token.size() > 0 && (token[0] == '+' || token[0] == '-') ? 1 : 0;
-    if (token.size() > maxtoken || token.size() == signs ||
-        !(isdigit(token[signs]) || token[signs] == '.')) {
+    std::size_t digitsfrom = token.size() > 0 && (token[0] == '+' || token[0] == '-') ? 1 : 0;
+    if (token.size() > maxtoken || token.size() == digitsfrom ||
+        !(isdigit(token[digitsfrom]) || token[digitsfrom] == '.')) {
         return false;
     }
     // from_chars rounds correctly to single precision, as extraction does.

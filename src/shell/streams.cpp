@@ -18,7 +18,7 @@ namespace {
 
 // The C runtime's descriptor calls; on Windows they also turn line ends
 // into CR LF and back, as the console expects.
-long readsome(char* buffer, std::size_t size) {
+long readstdin(char* buffer, std::size_t size) {
 #ifdef _WIN32
     return _read(0, buffer, static_cast<unsigned>(size));
 #else
@@ -26,7 +26,7 @@ long readsome(char* buffer, std::size_t size) {
 #endif
 }
 
-long writesome(const char* text, std::size_t length) {
+long writestdout(const char* text, std::size_t length) {
 #ifdef _WIN32
     return _write(1, text, static_cast<unsigned>(length));
 #else
@@ -57,7 +57,7 @@ class StandardStreams : public std::streambuf {
         long got;
         do {
             beforeinput();
-            got = readsome(input, sizeof input);
+            got = readstdin(input, sizeof input);
         } while (got < 0 && errno == EINTR);
         int error = got < 0 ? errno : got == 0 ? lostinput() : 0;
         if (error != 0) {
@@ -109,7 +109,7 @@ class StandardStreams : public std::streambuf {
             beforeoutput(text, length);
         }
         while (length > 0) {
-            long written = writesome(text, length);
+            long written = writestdout(text, length);
             if (written < 0 && errno == EINTR) {
                 continue;
             }
