@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
                 calculations, static_cast<double>(filesize(script)) / 1e6,
                 static_cast<double>(filesize(transcript)) / 1e6);
 
-    const int pairs = 7;
+    const int pairs = 11;
     long peakkib = 0;
     for (bool pipesink : {true, false}) {
         std::vector<double> ours;
