@@ -62,6 +62,7 @@ Console openconsole() {
 }
 
 int closeconsole(int status) {
+    flushstreams();
     return closestreams(status);
 }
 

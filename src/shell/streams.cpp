@@ -156,7 +156,6 @@ bool flushstreams() {
 }
 
 int closestreams(int status) {
-    flushstreams();
     // The standard streams outlive this buffer; they get theirs back.
     std::cin.rdbuf(originalinput);
     std::cout.rdbuf(originaloutput);

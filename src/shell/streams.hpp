@@ -23,10 +23,10 @@ void openstreams();
 // Writes what is pending; false once a write has failed.
 bool flushstreams();
 
-// Writes what is pending and puts the standard streams back. Returns
-// `status` after a sound run; after a failure, writes one line on standard
-// error ("kavelta: cannot write standard output: No space left on device")
-// and returns failurestatus.
+// Puts the standard streams back, once what is pending has been flushed.
+// Returns `status` after a sound run; after a failure, writes one line on
+// standard error ("kavelta: cannot write standard output: No space left on
+// device") and returns failurestatus.
 int closestreams(int status);
 
 // Provided by the platform's console, which keeps a terminal's screen:
