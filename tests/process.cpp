@@ -90,11 +90,13 @@ int keepfromchild(int fd) {
 }
 
 // Standard output into `outputfd`, or into a pipe read back into `output`
-// when `outputfd` is -2; standard error into `errors`.
+// when `outputfd` is `capture`; standard error into `errors`.
+constexpr int capture = -2;
+
 Finished runcapturing(const std::vector<std::string>& argv, int inputfd, int outputfd,
                       const std::string& workdir) {
     int pipefds[2] = {-1, -1};
-    if (outputfd == -2 && pipe2(pipefds, O_CLOEXEC) == 0) {
+    if (outputfd == capture && pipe2(pipefds, O_CLOEXEC) == 0) {
         outputfd = pipefds[1];
     }
     char errorpath[] = "/tmp/kavelta-errors-XXXXXX";
@@ -131,7 +133,7 @@ Finished runcapturing(const std::vector<std::string>& argv, int inputfd, int out
 
 Finished runwithinput(const std::vector<std::string>& argv, int inputfd,
                       const std::string& workdir) {
-    return runcapturing(argv, inputfd, -2, workdir);
+    return runcapturing(argv, inputfd, capture, workdir);
 }
 
 }  // namespace
