@@ -116,7 +116,12 @@ TEST(Driver, EndOfInputInsideACalculationEndsWithStatusOne) {
                                       "Nhap So Lan Kiem Tra Thuong Xuyen: "
                                       "Nhap So Diem Kiem Tra Thuong Xuyen 1: "
                                       "Nhap So Diem Kiem Tra Thuong Xuyen 2: ");
-    EXPECT_EQ(runsession("2\n8 8 8\n").status, 1);
+    // Input ends after the third subject: no average, no title.
+    Session semester = runsession("2\n8 8 8\n");
+    EXPECT_EQ(semester.status, 1);
+    EXPECT_EQ(semester.transcript, startup + menu + semesterframe +
+                                       "Nhap Diem Cac Mon Sau:\n"
+                                       "TBM Toan: TBM Ngu Van: TBM Tieng Anh: TBM Dia Ly: ");
     EXPECT_EQ(runsession("3\n8").status, 1);
     // A last number cut short by the end of input still counts.
     EXPECT_EQ(runsession("3\n8 9").status, 0);

@@ -41,30 +41,31 @@ TEST(SubjectAverage, RoundingAndPrecision) {
     EXPECT_EQ(subject("3 0 0 -1 0 0"), "-0.13\n\n");
 }
 
-TEST(SubjectAverage, FractionalCountsAskForTheNextWholeNumberOfScores) {
-    ShellState state;
-    std::string output = calculate(tdtbm, state, "2.5 8 9 10 7 6");
-    EXPECT_NE(output.find("Thuong Xuyen 3: "), std::string::npos);
-    EXPECT_EQ(output.find("Thuong Xuyen 4: "), std::string::npos);
-    // 59 / 7.5
-    EXPECT_EQ(after(output, "Trung Binh Mon La: "), "7.87\n\n");
-    // 0.5 asks for one score; the divisor is 5.5.
-    EXPECT_EQ(subject("0.5 11 0 0"), "2\n\n");
-    // A negative count asks for none: 35 / 3.
-    EXPECT_EQ(subject("-2 10 5"), "11.67\n\n" + warning);
-}
+const std::string countprompt = "Nhap So Lan Kiem Tra Thuong Xuyen: ";
+const std::string toomany = countprompt + "Toi Da 10 Lan Kiem Tra! Nhap Lai\n";
+const std::string notwhole =
+    countprompt + "So Lan Kiem Tra Phai La So Nguyen Tu 0 Den 10! Nhap Lai\n";
 
-TEST(SubjectAverage, CountsAboveTenAreAskedAgain) {
+// No student has 2.5 or -5 tests: such a count drops the rest of its line
+// and is asked again, as a count above 10 is (that check comes first).
+TEST(SubjectAverage, CountsAreWholeNumbersFromZeroToTen) {
     ShellState state;
-    std::string output = calculate(tdtbm, state, "11 1 1\n10.5\n10 1 1 1 1 1 1 1 1 1 1 1 1\n");
-    const std::string refusal =
-        "Nhap So Lan Kiem Tra Thuong Xuyen: Toi Da 10 Lan Kiem Tra! Nhap Lai\n";
-    const std::string accepted = "Nhap So Lan Kiem Tra Thuong Xuyen: Nhap So Diem";
-    EXPECT_EQ(output.substr(0, 2 * refusal.size() + accepted.size()), refusal + refusal + accepted);
+    std::string output = calculate(tdtbm, state,
+                                   "11 1 1\n10.5\n-5 8 9\n-1\n2.5 8 9 10\n0.1\n-3\n1e-40\n"
+                                   "10 1 1 1 1 1 1 1 1 1 1 1 1\n");
+    std::string refusals = toomany + toomany + notwhole + notwhole + notwhole + notwhole +
+                           notwhole + notwhole + countprompt + "Nhap So Diem";
+    EXPECT_EQ(output.substr(0, refusals.size()), refusals);
     EXPECT_NE(output.find("Thuong Xuyen 10: "), std::string::npos);
     EXPECT_EQ(output.find("Thuong Xuyen 11: "), std::string::npos);
     EXPECT_EQ(after(output, "Trung Binh Mon La: "), "1\n\n");
     EXPECT_EQ(state.n, 10.0f);
+
+    // Whole numbers in any form a number takes are whole.
+    EXPECT_EQ(subject("2.0 8 9 7 6"), "7\n\n");
+    EXPECT_EQ(subject("1e1 1 1 1 1 1 1 1 1 1 1 1 1"), "1\n\n");
+    EXPECT_EQ(subject("-0 7 6"), "6.4\n\n");
+    EXPECT_EQ(subject("0 7 6"), "6.4\n\n");
 }
 
 TEST(SubjectAverage, WarningOnlyAboveTen) {
@@ -76,10 +77,13 @@ TEST(SubjectAverage, WarningOnlyAboveTen) {
     EXPECT_EQ(subject("0 10 10.00001"), "10\n\n" + warning);
 }
 
-TEST(SubjectAverage, ZeroDivisorGivesInfinityOrNotANumber) {
-    EXPECT_EQ(subject("-5 8 9"), "inf\n\n" + warning);
-    EXPECT_EQ(subject("-5 -8 -9"), "-inf\n\n");
-    std::string nan = subject("-5 0 0");
+// Scores beyond single precision overflow to an infinity, or to a
+// not-a-number when two infinities of opposite sign meet: shown as the
+// stream shows them, and only a positive infinity draws the warning.
+TEST(SubjectAverage, OverflowGivesInfinityOrNotANumber) {
+    EXPECT_EQ(subject("0 3e38 3e38"), "inf\n\n" + warning);
+    EXPECT_EQ(subject("0 -3e38 -3e38"), "-inf\n\n");
+    std::string nan = subject("0 3e38 -3e38");
     EXPECT_NE(nan.find("nan\n\n"), std::string::npos) << nan;
     EXPECT_EQ(nan.find("Co Phai"), std::string::npos);
 }

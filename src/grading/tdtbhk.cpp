@@ -43,17 +43,20 @@ bool everysubjectreaches(const ShellState& state, float bound) {
 }
 
 // A title needs a key subject, every subject and the average to reach their
-// bounds, all inclusive, on the unrounded values.
-bool earns(const ShellState& state, float keybound, float everybound, float averagebound) {
+// bounds, all inclusive. The subjects are compared as entered; the average
+// as shown, so that a student whose average reads 8 earns what 8 earns even
+// when the single-precision sum fell a hair short of it.
+bool earns(const ShellState& state, float shown, float keybound, float everybound,
+           float averagebound) {
     return keysubjectreaches(state, keybound) && everysubjectreaches(state, everybound) &&
-           state.tbhk >= averagebound;
+           shown >= averagebound;
 }
 
-const std::string& studenttitle(const ShellState& state) {
-    if (earns(state, 8.0f, 6.5f, 8.0f)) {
+const std::string& studenttitle(const ShellState& state, float shown) {
+    if (earns(state, shown, 8.0f, 6.5f, 8.0f)) {
         return state.c1;
     }
-    if (earns(state, 6.5f, 5.0f, 6.5f)) {
+    if (earns(state, shown, 6.5f, 5.0f, 6.5f)) {
         return state.c2;
     }
     return state.c3;
@@ -76,10 +79,13 @@ void tdtbhk(ShellState& state, std::istream& in, std::ostream& out) {
     }
     state.tbhk = sum / 11.0f;
 
+    float shown = twodecimal(state.tbhk);
     writetext(out, "Trung Binh Hoc Ky La: ");
-    writenumber(out, twodecimal(state.tbhk));
+    writenumber(out, shown);
     writetext(out, "\nBan Duoc Danh Hieu Hoc Sinh: ");
-    writetext(out, studenttitle(state));
+    writetext(out, studenttitle(state, shown));
+    // The warning is about the scores typed, so it looks at the unrounded
+    // average: 10.000001 is shown as 10 and still warned about.
     if (state.tbhk > 10.0f) {
         writetext(out, "\n");
         writetext(out, plausibilitywarning);

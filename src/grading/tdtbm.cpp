@@ -1,4 +1,5 @@
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -12,18 +13,31 @@ namespace {
 
 constexpr float maxregulartests = 10;
 
-// Asks for the count of regular tests until it fits in sochia. Counts that
-// are fractional, zero or negative are used as entered.
+// Why a count is refused, or null when it is a whole number from 0 to 10.
+// No student has 2.5 or -5 tests, and such a count would ask for a wrong
+// number of scores or divide by zero. sochia has room for 10.
+const char* countrefusal(float n) {
+    if (n > maxregulartests) {
+        return "Toi Da 10 Lan Kiem Tra! Nhap Lai\n";
+    }
+    if (n < 0 || std::trunc(n) != n) {
+        return "So Lan Kiem Tra Phai La So Nguyen Tu 0 Den 10! Nhap Lai\n";
+    }
+    return nullptr;
+}
+
+// Asks for the count of regular tests until it is one a student can have.
 bool readcount(ShellState& state, std::istream& in, std::ostream& out) {
     for (;;) {
         if (!readscore(in, out, "Nhap So Lan Kiem Tra Thuong Xuyen: ", state.n)) {
             return false;
         }
-        if (state.n <= maxregulartests) {
+        const char* refusal = countrefusal(state.n);
+        if (refusal == nullptr) {
             return true;
         }
         discardline(in);
-        writetext(out, "Toi Da 10 Lan Kiem Tra! Nhap Lai\n");
+        writetext(out, refusal);
     }
 }
 
@@ -40,7 +54,7 @@ std::string_view regularprompt(char (&text)[64], int number) {
 
 bool readregularscores(ShellState& state, std::istream& in, std::ostream& out) {
     char prompt[64];
-    // The count was capped at 10, so i stays inside sochia.
+    // The count is a whole number up to 10, so i stays inside sochia.
     for (int i = 0; static_cast<float>(i) < state.n; ++i) {
         if (!readscore(in, out, regularprompt(prompt, i + 1), state.sochia[i])) {
             return false;
@@ -59,8 +73,7 @@ void tdtbm(ShellState& state, std::istream& in, std::ostream& out) {
         !readscore(in, out, "Nhap So Diem Kiem tra cuoi ky: ", state.diemck)) {
         return;
     }
-    // Single precision, one rounding per step, in this order; the divisor
-    // uses the count exactly as entered.
+    // Single precision, one rounding per step, in this order.
     float p = state.diemgk * 2.0f;
     p = p + state.tongtx;
     p = p + state.diemck * 3.0f;
