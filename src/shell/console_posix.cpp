@@ -10,7 +10,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -24,9 +23,6 @@ namespace kavelta {
 
 namespace {
 
-// Whether standard input was a terminal at the start.
-bool inputterminal = false;
-
 bool onterminal() {
     struct termios settings;
     return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO) &&
@@ -36,6 +32,11 @@ bool onterminal() {
 bool dumbterminal() {
     const char* term = std::getenv("TERM");
     return term != nullptr && std::strcmp(term, "dumb") == 0;
+}
+
+// Typed at a terminal, written elsewhere.
+long readtyped(char* buffer, std::size_t size) {
+    return endorhangup(readinput(buffer, size));
 }
 
 void nothing() {}
@@ -48,25 +49,17 @@ void newline() {
 }  // namespace
 
 Console openconsole() {
-    openstreams();
-    inputterminal = isatty(STDIN_FILENO);
     if (!onterminal()) {
+        openstreams(isatty(STDIN_FILENO) ? Device{readtyped, writeoutput} : plaindevice);
         return Console{notitle, newline, nothing, startcompanion, nosleep};
     }
     bool escapes = !dumbterminal();
-    openterminal(escapes);
+    openstreams(openterminal(escapes));
     if (!escapes) {
         return Console{notitle, newline, terminalwaitkey, startcompanion, terminalsleepms};
     }
     return Console{terminalsettitle, terminalclearscreen, terminalwaitkey, startcompanion,
                    terminalsleepms};
-}
-
-// A terminal that has hung up reads as ended, and refuses to say how it is
-// set.
-int lostinput() {
-    struct termios settings;
-    return inputterminal && tcgetattr(STDIN_FILENO, &settings) != 0 ? errno : 0;
 }
 
 int closeconsole(int status) {

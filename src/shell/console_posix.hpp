@@ -1,31 +1,81 @@
-// The parts of the POSIX console (console_posix.cpp): the terminal and its
-// screen (terminal_posix.cpp), the key wait (keys_posix.cpp) and the
-// companion's process (companion_posix.cpp).
+// The parts of the POSIX console, put together by console_posix.cpp:
+// signals and giving the terminal back (signals_posix.cpp), the terminal
+// and its device (terminal_posix.cpp), the key wait (keys_posix.cpp) and
+// the companion's process (companion_posix.cpp).
 #pragma once
 
 #include <signal.h>
+#include <termios.h>
 
 #include <cstdint>
 #include <string_view>
 
+#include "shell/screenrecord.hpp"
+#include "shell/streams.hpp"
+
 namespace kavelta {
+
+// Everything the console knows of the terminal, in one record. The signal
+// handlers read `escapes`, `usersettings` and `held`: those are written only
+// before the handlers are caught or with the handled signals blocked
+// (blockterminalsignals). The handlers write `held` (giveback) and
+// `continued` (only they do). The rest is the main flow's alone.
+struct TerminalState {
+    bool escapes = false;              // false where they show as text (TERM=dumb)
+    struct termios usersettings = {};  // read the first time in the foreground
+    volatile sig_atomic_t held = 0;    // the program's screen and settings are up
+    volatile sig_atomic_t continued = 0;  // resumes so far
+
+    int input = -1;  // the terminal opened anew for reads that never block
+    bool settingssaved = false;
+    struct termios keywaitsettings = {};  // no line editing, no echo
+    bool keymode = false;
+    sig_atomic_t drawnat = 0;  // `continued` when the screen was last drawn
+    char title[64] = {};       // the window title now
+    ScreenRecord screen;
+};
+
+extern TerminalState terminal;
+
+// Blocks the handled signals, and SIGTTOU so that the terminal can be
+// changed from the background; returns the mask for restoresignals.
+sigset_t blockterminalsignals();
+void restoresignals(const sigset_t& mask);
+
+// Catches the deadly signals, Ctrl-Z and the resume, each only where it is
+// not ignored: a signal ignored at start (SIGHUP under nohup) stays ignored.
+void catchterminalsignals();
+
+// In a child: the caught signals back to their default and the mask as it
+// was.
+void resetterminalsignals(const sigset_t& mask);
+
+// Puts back the user's screen and settings, if the program holds them.
+// Async-signal-safe and repeat-safe; called with the handled signals
+// blocked.
+void giveback();
 
 // Starts using the terminal on standard input and output: signals are
 // caught, and once the program is in the foreground its screen and
-// settings go on the terminal. `escapes` is false on a terminal that shows
-// escape sequences as text (TERM=dumb): then only the settings change.
-void openterminal(bool escapes);
-
-// Puts back the user's screen and settings, if the program holds them.
-// Safe to call any number of times.
+// settings go on the terminal. Returns the device the streams use on it.
+Device openterminal(bool escapes);
 void restoreterminal();
 
 // Makes sure the program's screen and settings are on the terminal before
-// it draws or reads: after a stop, in the foreground again, everything is
-// put back; in the background the program stops, as the terminal would
-// stop it, until `fg`. False when the terminal cannot be held (no job
-// control can bring the program forward).
+// it draws: after a stop, in the foreground again, everything is put back;
+// in the background the program stops, as the terminal would stop it,
+// until `fg`. False when no job control can bring the program forward.
 bool holdterminal();
+
+// Waits for input on the terminal held and drawn, then takes what is there
+// without waiting inside the read, so that no stop or resume goes unseen.
+// As read() returns.
+long readterminal(char* buffer, std::size_t size);
+
+// What a read of a terminal returned, but -1 (errno set) for the end of a
+// terminal that has hung up: it reads as ended, and refuses to say how it
+// is set. That end is a failure.
+long endorhangup(long got);
 
 // Line mode, or the key wait's mode (no line editing, no echo).
 void setkeymode(bool on);
@@ -33,15 +83,6 @@ void setkeymode(bool on);
 void terminalsettitle(std::string_view title);
 void terminalclearscreen();
 void terminalsleepms(std::uint32_t milliseconds);
-
-// Blocks every signal the console handles, so that no handler runs in
-// between; returns the signal mask to put back with restoresignals.
-sigset_t blockterminalsignals();
-void restoresignals(const sigset_t& mask);
-
-// In a child: every handled signal back to its default and the signal mask
-// as it was; signals ignored at start stay ignored.
-void resetterminalsignals(const sigset_t& mask);
 
 // One key press, shown nowhere.
 void terminalwaitkey();

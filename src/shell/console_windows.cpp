@@ -14,10 +14,6 @@ namespace kavelta {
 
 namespace {
 
-// Whether standard input is the console's keyboard, rather than a pipe or a
-// file.
-bool consoleinput = false;
-
 void run(const char* commandline) {
     flushstreams();
     // The result is of no use: a failing command changes nothing the user
@@ -33,14 +29,14 @@ void clearscreen() {
     run(clearcommand);
 }
 
-// pause reads its key from standard input: with a script there, it would
-// eat a byte of the script, so a script gets no wait at all.
 void waitkey() {
-    if (!consoleinput) {
-        flushstreams();
-        return;
-    }
     run(waitkeycommand);
+}
+
+// pause reads its key from standard input: with a script there (a pipe or
+// a file), it would eat a byte of the script, so a script gets no wait.
+void nowait() {
+    flushstreams();
 }
 
 void startconsole() {
@@ -55,23 +51,15 @@ void sleepms(std::uint32_t milliseconds) {
 }  // namespace
 
 Console openconsole() {
-    openstreams();
+    openstreams(plaindevice);
     DWORD mode;
-    consoleinput = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
-    return Console{settitle, clearscreen, waitkey, startconsole, sleepms};
+    bool consoleinput = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+    return Console{settitle, clearscreen, consoleinput ? waitkey : nowait, startconsole, sleepms};
 }
 
 int closeconsole(int status) {
     flushstreams();
     return closestreams(status);
-}
-
-// The console keeps no screen of its own to restore.
-void beforeoutput(const char*, std::size_t) {}
-void beforeinput() {}
-void afterinput(const char*, std::size_t) {}
-int lostinput() {
-    return 0;
 }
 
 }  // namespace kavelta

@@ -16,22 +16,16 @@ namespace {
 // The first byte of a key, read once the terminal is the program's again
 // after any stop. False when the terminal has gone.
 bool firstbyte(unsigned char& byte) {
-    for (;;) {
-        beforeinput();
-        ssize_t got = read(STDIN_FILENO, &byte, 1);
-        if (got >= 0 || errno != EINTR) {
-            return got == 1;
-        }
-    }
+    return readterminal(reinterpret_cast<char*>(&byte), 1) == 1;
 }
 
 bool bytewithin(int milliseconds, unsigned char& byte) {
-    struct pollfd waitfor = {STDIN_FILENO, POLLIN, 0};
+    struct pollfd waitfor = {terminal.input, POLLIN, 0};
     int ready;
     do {
         ready = poll(&waitfor, 1, milliseconds);
     } while (ready < 0 && errno == EINTR);
-    return ready > 0 && read(STDIN_FILENO, &byte, 1) == 1;
+    return ready > 0 && read(terminal.input, &byte, 1) == 1;
 }
 
 // The rest of an escape sequence: CSI keys (arrows, function keys) end on a

@@ -6,33 +6,9 @@
 #include <iostream>
 #include <streambuf>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace kavelta {
 
 namespace {
-
-// The C runtime's descriptor calls; on Windows they also turn line ends
-// into CR LF and back, as the console expects.
-long readstdin(char* buffer, std::size_t size) {
-#ifdef _WIN32
-    return _read(0, buffer, static_cast<unsigned>(size));
-#else
-    return read(STDIN_FILENO, buffer, size);
-#endif
-}
-
-long writestdout(const char* text, std::size_t length) {
-#ifdef _WIN32
-    return _write(1, text, static_cast<unsigned>(length));
-#else
-    return write(STDOUT_FILENO, text, length);
-#endif
-}
 
 // The first failure, kept for the one line written at exit.
 struct Failure {
@@ -47,26 +23,33 @@ class StandardStreams : public std::streambuf {
         setp(output, output + sizeof output);
     }
 
-    const Failure& failure() const { return failed; }
+    // Takes the place of std::cin's and std::cout's buffers.
+    void open(Device opened) {
+        device = opened;
+        originalinput = std::cin.rdbuf(this);
+        originaloutput = std::cout.rdbuf(this);
+        std::cin.tie(nullptr);
+    }
+
+    // The standard streams outlive this buffer; they get theirs back.
+    const Failure& close() {
+        std::cin.rdbuf(originalinput);
+        std::cout.rdbuf(originaloutput);
+        return failed;
+    }
 
   protected:
     int_type underflow() override {
         if (failed.what != nullptr || !writepending()) {
             return traits_type::eof();
         }
-        long got;
-        do {
-            beforeinput();
-            got = readstdin(input, sizeof input);
-        } while (got < 0 && errno == EINTR);
-        int error = got < 0 ? errno : got == 0 ? lostinput() : 0;
-        if (error != 0) {
-            fail("read standard input", error);
+        long got = device.read(input, sizeof input);
+        if (got < 0) {
+            fail("read standard input", errno);
         }
         if (got <= 0) {
             return traits_type::eof();
         }
-        afterinput(input, static_cast<std::size_t>(got));
         setg(input, input, input + got);
         return traits_type::to_int_type(*gptr());
     }
@@ -95,33 +78,17 @@ class StandardStreams : public std::streambuf {
     int sync() override { return writepending() ? 0 : -1; }
 
   private:
-    // Writes the whole pending text, retrying when a signal interrupts and
-    // going on after a short write. After a failed write nothing more is
-    // written: output is dropped.
+    // Hands the whole pending text to the device, then empties the output
+    // area. After a failed write nothing more is written: output is dropped.
     bool writepending() {
-        const char* text = pbase();
         std::size_t length = static_cast<std::size_t>(pptr() - pbase());
+        int error = outputfailed || length == 0 ? 0 : device.write(pbase(), length);
         setp(output, output + sizeof output);
-        if (outputfailed) {
-            return false;
+        if (error != 0) {
+            fail("write standard output", error);
+            outputfailed = true;
         }
-        if (length > 0) {
-            beforeoutput(text, length);
-        }
-        while (length > 0) {
-            long written = writestdout(text, length);
-            if (written < 0 && errno == EINTR) {
-                continue;
-            }
-            if (written <= 0) {
-                fail("write standard output", written < 0 ? errno : EIO);
-                outputfailed = true;
-                return false;
-            }
-            text += written;
-            length -= static_cast<std::size_t>(written);
-        }
-        return true;
+        return !outputfailed;
     }
 
     // Keeps the first failure and drops what input is buffered, so that the
@@ -135,20 +102,19 @@ class StandardStreams : public std::streambuf {
 
     char input[1 << 16];
     char output[1 << 16];
+    Device device = plaindevice;
     Failure failed;
     bool outputfailed = false;
+    std::streambuf* originalinput = nullptr;
+    std::streambuf* originaloutput = nullptr;
 };
 
 StandardStreams streams;
-std::streambuf* originalinput = nullptr;
-std::streambuf* originaloutput = nullptr;
 
 }  // namespace
 
-void openstreams() {
-    originalinput = std::cin.rdbuf(&streams);
-    originaloutput = std::cout.rdbuf(&streams);
-    std::cin.tie(nullptr);
+void openstreams(Device device) {
+    streams.open(device);
 }
 
 bool flushstreams() {
@@ -156,10 +122,7 @@ bool flushstreams() {
 }
 
 int closestreams(int status) {
-    // The standard streams outlive this buffer; they get theirs back.
-    std::cin.rdbuf(originalinput);
-    std::cout.rdbuf(originaloutput);
-    const Failure& failure = streams.failure();
+    const Failure& failure = streams.close();
     if (failure.what == nullptr) {
         return status;
     }

@@ -1,6 +1,6 @@
 // Standard input and output as the program reads and writes them: one
-// buffer of the program's own over descriptors 0 and 1, under std::cin and
-// std::cout.
+// buffer of the program's own under std::cin and std::cout, over a device
+// that the console hands it when it opens.
 //
 // Output is kept until the program is about to read (or the buffer is full),
 // so a prompt always shows before the program waits, yet a script costs one
@@ -13,12 +13,29 @@
 
 namespace kavelta {
 
+// What the streams read from and write to: a plain record of functions, as
+// the driver is handed its Console.
+struct Device {
+    // Up to `size` bytes: how many, 0 at the end, or -1 with errno set.
+    long (*read)(char* buffer, std::size_t size);
+    // All of `text`: 0, or the cause (an errno value) of a failed write.
+    int (*write)(const char* text, std::size_t length);
+};
+
+// The plain device, descriptors 0 and 1 (descriptors.cpp): a read retried
+// when a signal interrupts it; a write retried so too and continued after a
+// short write, async-signal-safe on POSIX, so that signal handlers write
+// with it as well.
+long readinput(char* buffer, std::size_t size);
+int writeoutput(const char* text, std::size_t length);
+constexpr Device plaindevice = {readinput, writeoutput};
+
 // The exit status after a failed read of standard input or write of
 // standard output.
 constexpr int failurestatus = 2;
 
-// Puts std::cin and std::cout on the program's buffer.
-void openstreams();
+// Puts std::cin and std::cout on the program's buffer, over `device`.
+void openstreams(Device device);
 
 // Writes what is pending; false once a write has failed.
 bool flushstreams();
@@ -28,17 +45,5 @@ bool flushstreams();
 // standard error ("kavelta: cannot write standard output: No space left on
 // device") and returns failurestatus.
 int closestreams(int status);
-
-// Provided by the platform's console, which keeps a terminal's screen:
-// called before every write of standard output, with the text, and before
-// and after every read of standard input.
-void beforeoutput(const char* text, std::size_t length);
-void beforeinput();
-void afterinput(const char* text, std::size_t length);
-
-// Also from the console: when standard input has ended, whether it was a
-// terminal that went away (a hangup), which is a failure. Returns its cause,
-// or 0.
-int lostinput();
 
 }  // namespace kavelta

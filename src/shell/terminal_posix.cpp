@@ -1,16 +1,11 @@
-// The terminal and its screen: the program's settings and alternate screen
-// taken once it is in the foreground, given back on every way out and while
-// it is stopped, and drawn again when it resumes; the signals that need it.
-//
-// Signal handlers only do what cannot wait: put the terminal back (with
-// write and tcsetattr) before the program ends or stops, and count resumes.
-// Redrawing after a resume is the main flow's work, done before its next
-// read or write of the terminal.
-#include <signal.h>
+// The terminal: taken once the program is in the foreground, drawn again
+// after a resume, and the device the standard streams use on it.
+#include <fcntl.h>
 #include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -21,132 +16,17 @@
 
 namespace kavelta {
 
+TerminalState terminal;
+
 namespace {
 
-// Push the user's window title, then switch to the alternate screen; undone
-// in reverse when the terminal is given back, so the user's shell screen
-// and title come back.
+// Push the user's window title, then switch to the alternate screen; the
+// leave sequence (signals_posix.cpp) undoes both.
 const char entersequence[] = "\x1b[22;0t\x1b[?1049h";
-const char leavesequence[] = "\x1b[?1049l\x1b[23;0t";
 const char clearsequence[] = "\x1b[H\x1b[2J";
 
-const int deadlysignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-const int handledsignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT};
-
-bool interactive = false;
-bool escapes = false;
-
-// The user's settings, read the first time the program is in the
-// foreground, and the key wait's, made from them.
-struct termios usersettings;
-struct termios keywaitsettings;
-bool settingssaved = false;
-bool keymode = false;
-
-// Set while the program's screen and settings are on the terminal.
-volatile sig_atomic_t held = 0;
-
-// Counts resumes; the screen was last drawn at `drawnat`.
-volatile sig_atomic_t continued = 0;
-sig_atomic_t drawnat = 0;
-
-// The current window title, and what was shown since the last clear: the
-// program's output and the lines the terminal echoed as they were typed. A
-// screen holds far less than this; past it, the oldest lines go.
-char title[64];
-char screen[16384];
-std::size_t shown = 0;
-
-// Async-signal-safe: only write(), retried on EINTR and continued after a
-// short write.
-void writeall(const char* text, std::size_t length) {
-    while (length > 0) {
-        ssize_t written = write(STDOUT_FILENO, text, length);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return;
-        }
-        text += written;
-        length -= static_cast<std::size_t>(written);
-    }
-}
-
 void writeall(const char* text) {
-    writeall(text, std::strlen(text));
-}
-
-// Async-signal-safe and repeat-safe. Called with SIGTTOU blocked, so that it
-// also works from the background.
-void giveback() {
-    if (!held) {
-        return;
-    }
-    held = 0;
-    if (escapes) {
-        writeall(leavesequence);
-    }
-    tcsetattr(STDIN_FILENO, TCSADRAIN, &usersettings);
-}
-
-// A deadly signal puts the terminal back, then ends the program by the same
-// signal, so the parent sees the status it expects. The signal is blocked
-// while its handler runs: it ends the program as the handler returns.
-void ondeadlysignal(int signo) {
-    int savederrno = errno;
-    giveback();
-    signal(signo, SIG_DFL);
-    raise(signo);
-    errno = savederrno;
-}
-
-void catchsignal(int signo, void (*handler)(int));
-
-// Ctrl-Z: the user's screen and settings come back while the program is
-// stopped. It resumes with `fg` or `bg`; the main flow draws again once it
-// is in the foreground.
-void onstop(int signo) {
-    int savederrno = errno;
-    giveback();
-    signal(signo, SIG_DFL);
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, signo);
-    sigprocmask(SIG_UNBLOCK, &stop, nullptr);
-    raise(signo);
-    catchsignal(signo, onstop);
-    errno = savederrno;
-}
-
-void oncontinue(int) {
-    continued = continued + 1;
-}
-
-// Handlers go only over the default disposition: a signal ignored at start
-// (SIGHUP under nohup, SIGINT in a background job) stays ignored. Every
-// handler runs with the handled signals and SIGTTOU blocked.
-void catchsignal(int signo, void (*handler)(int)) {
-    struct sigaction current;
-    if (sigaction(signo, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
-        return;
-    }
-    struct sigaction action = {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    for (int handled : handledsignals) {
-        sigaddset(&action.sa_mask, handled);
-    }
-    sigaddset(&action.sa_mask, SIGTTOU);
-    sigaction(signo, &action, nullptr);
-}
-
-void catchterminalsignals() {
-    for (int signo : deadlysignals) {
-        catchsignal(signo, ondeadlysignal);
-    }
-    catchsignal(SIGTSTP, onstop);
-    catchsignal(SIGCONT, oncontinue);
+    writeoutput(text, std::strlen(text));
 }
 
 bool foreground() {
@@ -162,9 +42,9 @@ bool foreground() {
 // shell left to resume it.
 bool waitforeground() {
     while (!foreground()) {
-        sig_atomic_t before = continued;
+        sig_atomic_t before = terminal.continued;
         tcdrain(STDIN_FILENO);
-        if (continued == before && !foreground()) {
+        if (terminal.continued == before && !foreground()) {
             return false;
         }
     }
@@ -172,112 +52,110 @@ bool waitforeground() {
 }
 
 void applysettings() {
-    tcsetattr(STDIN_FILENO, TCSANOW, keymode ? &keywaitsettings : &usersettings);
+    tcsetattr(STDIN_FILENO, TCSANOW,
+              terminal.keymode ? &terminal.keywaitsettings : &terminal.usersettings);
 }
 
 // With the handled signals blocked: the whole screen again, as it was.
 void redraw() {
     applysettings();
-    if (escapes) {
-        if (title[0] != '\0') {
+    if (terminal.escapes) {
+        if (terminal.title[0] != '\0') {
             writeall("\x1b]0;");
-            writeall(title);
+            writeall(terminal.title);
             writeall("\x07");
         }
         writeall(clearsequence);
-        writeall(screen, shown);
+        writeoutput(terminal.screen.text, terminal.screen.length);
     }
-    drawnat = continued;
+    terminal.drawnat = terminal.continued;
 }
 
+// With the handled signals blocked, in the foreground.
 void take() {
-    if (!settingssaved) {
-        tcgetattr(STDIN_FILENO, &usersettings);
-        keywaitsettings = usersettings;
-        keywaitsettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-        keywaitsettings.c_cc[VMIN] = 1;
-        keywaitsettings.c_cc[VTIME] = 0;
-        settingssaved = true;
+    if (!terminal.settingssaved) {
+        tcgetattr(STDIN_FILENO, &terminal.usersettings);
+        terminal.keywaitsettings = terminal.usersettings;
+        terminal.keywaitsettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        terminal.keywaitsettings.c_cc[VMIN] = 1;
+        terminal.keywaitsettings.c_cc[VTIME] = 0;
+        terminal.settingssaved = true;
     }
-    held = 1;
-    if (escapes) {
+    terminal.held = 1;
+    if (terminal.escapes) {
         writeall(entersequence);
     }
     redraw();
 }
 
-void remember(const char* text, std::size_t length) {
-    if (length > sizeof screen) {
-        text += length - sizeof screen;
-        length = sizeof screen;
+// The terminal as the streams use it: the program holds it before it
+// writes, and keeps what it shows and what the user typed for a redraw.
+long readfromterminal(char* buffer, std::size_t size) {
+    long got = readterminal(buffer, size);
+    if (got > 0 && terminal.escapes) {
+        recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
     }
-    if (shown + length > sizeof screen) {
-        // Drop the oldest lines, through a line end, so that a redraw starts
-        // at the start of a line.
-        std::size_t drop = shown + length - sizeof screen;
-        const void* lineend = std::memchr(screen + drop, '\n', shown - drop);
-        drop = lineend != nullptr ? static_cast<const char*>(lineend) - screen + 1 : shown;
-        std::memmove(screen, screen + drop, shown - drop);
-        shown -= drop;
-    }
-    std::memcpy(screen + shown, text, length);
-    shown += length;
+    return endorhangup(got);
 }
 
-// Waits until standard input is readable, with SIGCONT let through only
-// inside the wait, so that a resume that comes after the check is never
-// missed. False when a signal came first.
-bool waitreadable() {
-    sigset_t resume;
-    sigset_t before;
-    sigemptyset(&resume);
-    sigaddset(&resume, SIGCONT);
-    sigprocmask(SIG_BLOCK, &resume, &before);
-    bool ready = drawnat == continued;
-    if (ready) {
+int writetoterminal(const char* text, std::size_t length) {
+    if (holdterminal() && terminal.escapes) {
+        recordshown(terminal.screen, text, length);
+    }
+    return writeoutput(text, length);
+}
+
+// Reading from a description of the terminal's own, without blocking, lets
+// a read take only what is there: the open file the shell shares keeps
+// its flags. Where the terminal cannot be opened again, standard input is
+// read as it is.
+int openinput() {
+    const char* path = ttyname(STDIN_FILENO);
+    int input = path != nullptr ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
+    return input >= 0 ? input : STDIN_FILENO;
+}
+
+// One try: -1 with EINTR or EAGAIN when it is to be tried again.
+long tryread(char* buffer, std::size_t size) {
+    // In the background the read itself lets the terminal stop the program
+    // (SIGTTIN), as it would stop any program that reads.
+    if (!foreground()) {
+        return read(STDIN_FILENO, buffer, size);
+    }
+    holdterminal();
+    // The check that the screen is up and the read are one step, with the
+    // handled signals let through only inside the wait: a stop and a resume
+    // that come after the check end the wait, and one that comes after the
+    // wait (with Ctrl-Z flushing the typed key) leaves nothing to read.
+    sigset_t before = blockterminalsignals();
+    long got = -1;
+    errno = EINTR;
+    if (terminal.held && terminal.drawnat == terminal.continued) {
         fd_set readable;
         FD_ZERO(&readable);
-        FD_SET(STDIN_FILENO, &readable);
-        ready = pselect(STDIN_FILENO + 1, &readable, nullptr, nullptr, nullptr, &before) > 0 ||
-                errno != EINTR;
+        FD_SET(terminal.input, &readable);
+        if (pselect(terminal.input + 1, &readable, nullptr, nullptr, nullptr, &before) > 0) {
+            if (terminal.input == STDIN_FILENO) {
+                // A read that may block must let the signals through.
+                restoresignals(before);
+            }
+            got = read(terminal.input, buffer, size);
+        }
     }
-    sigprocmask(SIG_SETMASK, &before, nullptr);
-    return ready;
+    int error = errno;
+    restoresignals(before);
+    errno = error;
+    return got;
 }
 
 }  // namespace
 
-sigset_t blockterminalsignals() {
-    sigset_t set;
-    sigset_t before;
-    sigemptyset(&set);
-    for (int signo : handledsignals) {
-        sigaddset(&set, signo);
-    }
-    sigaddset(&set, SIGTTOU);
-    sigprocmask(SIG_BLOCK, &set, &before);
-    return before;
-}
-
-void restoresignals(const sigset_t& mask) {
-    sigprocmask(SIG_SETMASK, &mask, nullptr);
-}
-
-void resetterminalsignals(const sigset_t& mask) {
-    for (int signo : handledsignals) {
-        struct sigaction current;
-        if (sigaction(signo, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
-            signal(signo, SIG_DFL);
-        }
-    }
-    restoresignals(mask);
-}
-
-void openterminal(bool withescapes) {
-    interactive = true;
-    escapes = withescapes;
+Device openterminal(bool escapes) {
+    terminal.escapes = escapes;
+    terminal.input = openinput();
     catchterminalsignals();
     holdterminal();
+    return Device{readfromterminal, writetoterminal};
 }
 
 void restoreterminal() {
@@ -286,43 +164,63 @@ void restoreterminal() {
     restoresignals(before);
 }
 
+long endorhangup(long got) {
+    struct termios settings;
+    return got == 0 && tcgetattr(STDIN_FILENO, &settings) != 0 ? -1 : got;
+}
+
 bool holdterminal() {
-    if (!interactive || !waitforeground()) {
-        return false;
-    }
-    if (!held || drawnat != continued) {
+    for (;;) {
+        if (!waitforeground()) {
+            return false;
+        }
+        // Checked again with the signals blocked: a Ctrl-Z and `bg` since
+        // the wait must not see the program take the terminal from the
+        // background.
         sigset_t before = blockterminalsignals();
-        if (!held) {
+        bool held = foreground();
+        if (held && !terminal.held) {
             take();
-        } else {
+        } else if (held && terminal.drawnat != terminal.continued) {
             redraw();
         }
         restoresignals(before);
+        if (held) {
+            return true;
+        }
     }
-    return true;
+}
+
+long readterminal(char* buffer, std::size_t size) {
+    for (;;) {
+        long got = tryread(buffer, size);
+        if (got >= 0 || (errno != EINTR && errno != EAGAIN)) {
+            return got;
+        }
+    }
 }
 
 void setkeymode(bool on) {
     sigset_t before = blockterminalsignals();
-    keymode = on;
-    if (held) {
+    terminal.keymode = on;
+    if (terminal.held) {
         applysettings();
     }
     restoresignals(before);
 }
 
 void terminalsettitle(std::string_view text) {
-    std::size_t length = text.size() < sizeof title - 1 ? text.size() : sizeof title - 1;
-    std::memcpy(title, text.data(), length);
-    title[length] = '\0';
-    std::cout << "\x1b]0;" << title << '\x07';
+    std::size_t length = std::min(text.size(), sizeof terminal.title - 1);
+    std::memcpy(terminal.title, text.data(), length);
+    terminal.title[length] = '\0';
+    std::cout << "\x1b]0;" << terminal.title << '\x07';
     flushstreams();
 }
 
 void terminalclearscreen() {
     std::cout << clearsequence;
     flushstreams();
-    shown = 0;
+    clearrecord(terminal.screen);
 }
 
 void terminalsleepms(std::uint32_t milliseconds) {
@@ -333,29 +231,6 @@ void terminalsleepms(std::uint32_t milliseconds) {
                             static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
         holdterminal();
-    }
-}
-
-// What the standard streams tell the console.
-void beforeoutput(const char* text, std::size_t length) {
-    if (holdterminal() && escapes) {
-        remember(text, length);
-    }
-}
-
-// In the background the read itself lets the terminal stop the program
-// (SIGTTIN), as it would stop any program that reads.
-void beforeinput() {
-    while (interactive && foreground()) {
-        if (!holdterminal() || waitreadable()) {
-            return;
-        }
-    }
-}
-
-void afterinput(const char* text, std::size_t length) {
-    if (interactive && escapes) {
-        remember(text, length);
     }
 }
 
