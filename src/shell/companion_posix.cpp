@@ -16,8 +16,11 @@ namespace {
 
 const char companionpath[] = "Tovamire/console";
 
+// close_range came with Linux 5.9 and glibc 2.34; elsewhere, and where the
+// kernel refuses it, every descriptor is closed one by one.
 void closeinheriteddescriptors() {
-#ifdef __linux__
+#if defined(__linux__) && defined(__GLIBC__) && \
+    (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
     if (close_range(3, ~0U, 0) == 0) {
         return;
     }
