@@ -132,19 +132,29 @@ int main(int argc, char** argv) {
         return 2;
     }
     long calculations = argc > 2 ? std::atol(argv[2]) : 100000;
-    char dir[] = "/tmp/kavelta-bench-XXXXXX";
-    if (mkdtemp(dir) == nullptr) {
+    const char* tmpdir = std::getenv("TMPDIR");
+    std::string dir = std::string(tmpdir != nullptr && *tmpdir ? tmpdir : "/tmp") +
+                      "/kavelta-bench-XXXXXX";
+    if (mkdtemp(dir.data()) == nullptr) {
         return 1;
     }
-    const std::string script = std::string(dir) + "/script";
-    const std::string transcript = std::string(dir) + "/transcript";
-    const std::string sinkfile = std::string(dir) + "/sink";
+    const std::string script = dir + "/script";
+    const std::string transcript = dir + "/transcript";
+    const std::string sinkfile = dir + "/sink";
+    // Whatever the outcome, nothing is left behind.
+    auto finish = [&](int status) {
+        for (const std::string& path : {script, transcript, sinkfile}) {
+            unlink(path.c_str());
+        }
+        rmdir(dir.c_str());
+        return status;
+    };
     writescript(script, calculations);
     const std::vector<const char*> program = {argv[1], nullptr};
     const std::vector<const char*> copy = {"cat", transcript.c_str(), nullptr};
     if (!runinto(program, script, false, transcript).ok) {
         std::fprintf(stderr, "the program failed on the script\n");
-        return 1;
+        return finish(1);
     }
     std::printf("script: %ld calculations (60%% subject, 20%% semester, 20%% year averages; "
                 "in every 20, a count above 10 and two refused entries), %.2f MB in, "
@@ -165,7 +175,7 @@ int main(int argc, char** argv) {
                     Run run = runinto(program, script, pipesink, sinkfile);
                     if (!run.ok) {
                         std::fprintf(stderr, "the program failed on the script\n");
-                        return 1;
+                        return finish(1);
                     }
                     ours.push_back(run.seconds);
                     peakkib = std::max(peakkib, run.maxrsskib);
@@ -183,9 +193,5 @@ int main(int argc, char** argv) {
                     static_cast<double>(calculations) / oursmedian);
     }
     std::printf("peak resident memory: %.1f MiB\n", static_cast<double>(peakkib) / 1024.0);
-    for (const std::string& path : {script, transcript, sinkfile}) {
-        unlink(path.c_str());
-    }
-    rmdir(dir);
-    return 0;
+    return finish(0);
 }

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -25,10 +26,37 @@ double now() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-std::string makeworkdir() {
-    char name[] = "/tmp/kavelta-test-XXXXXX";
-    return mkdtemp(name) != nullptr ? name : "/tmp";
+std::string temporaryfolder() {
+    const char* folder = std::getenv("TMPDIR");
+    return folder != nullptr && folder[0] != '\0' ? folder : "/tmp";
 }
+
+WorkDir::WorkDir() {
+    std::string name = temporaryfolder() + "/kavelta-test-XXXXXX";
+    if (mkdtemp(name.data()) != nullptr) {
+        path = name;
+    }
+}
+
+WorkDir::~WorkDir() {
+    std::error_code ignored;
+    if (!path.empty()) {
+        std::filesystem::remove_all(path, ignored);
+    }
+}
+
+namespace {
+
+// A file of its own in the temporary folder, already unlinked: gone when
+// it is closed.
+int anonymousfile() {
+    std::string name = temporaryfolder() + "/kavelta-XXXXXX";
+    int fd = mkstemp(name.data());
+    unlink(name.c_str());
+    return fd;
+}
+
+}  // namespace
 
 void writefile(const std::string& path, const std::string& content, bool executable) {
     std::ofstream(path, std::ios::binary) << content;
@@ -99,9 +127,7 @@ Finished runcapturing(const std::vector<std::string>& argv, int inputfd, int out
     if (outputfd == capture && pipe2(pipefds, O_CLOEXEC) == 0) {
         outputfd = pipefds[1];
     }
-    char errorpath[] = "/tmp/kavelta-errors-XXXXXX";
-    int errorfd = keepfromchild(mkstemp(errorpath));
-    unlink(errorpath);
+    int errorfd = keepfromchild(anonymousfile());
     keepfromchild(inputfd);
     keepfromchild(outputfd);
     double start = now();
@@ -144,9 +170,7 @@ Finished runwith(const std::vector<std::string>& argv, int inputfd, int outputfd
 
 Finished runpiped(const std::vector<std::string>& argv, const std::string& input,
                   const std::string& workdir) {
-    char inputpath[] = "/tmp/kavelta-input-XXXXXX";
-    int inputfd = mkstemp(inputpath);
-    unlink(inputpath);
+    int inputfd = anonymousfile();
     for (std::size_t done = 0; done < input.size();) {
         ssize_t n = write(inputfd, input.data() + done, input.size() - done);
         if (n <= 0) {

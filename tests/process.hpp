@@ -10,9 +10,18 @@
 
 namespace kavelta::testing {
 
-// A new empty directory under /tmp, removed by nobody: tests keep theirs
-// small.
-std::string makeworkdir();
+// Where temporary files go: $TMPDIR, or /tmp.
+std::string temporaryfolder();
+
+// A new empty folder there, removed with everything in it when the test is
+// done with it, passed or failed.
+struct WorkDir {
+    std::string path;
+    WorkDir();
+    ~WorkDir();
+    WorkDir(const WorkDir&) = delete;
+    WorkDir& operator=(const WorkDir&) = delete;
+};
 void writefile(const std::string& path, const std::string& content, bool executable = false);
 std::string readfile(const std::string& path);
 

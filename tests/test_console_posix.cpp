@@ -89,11 +89,13 @@ TEST(ConsolePosix, StartUpAsAPersonSeesIt) {
     terminal.tomenu();
     double menu = now();
     // Nine characters at 100 ms each, then a second with the version line
-    // on screen.
+    // on screen. A busy machine only makes these longer; the menu is still
+    // up well before a start-up twice as long as meant, which a person
+    // would notice.
     EXPECT_GT(typed - typing, 0.75);
     EXPECT_GT(menu - typed, 0.8);
     EXPECT_GT(menu - run.started, 1.8);
-    EXPECT_LT(menu - run.started, 3.0);
+    EXPECT_LT(menu - run.started, 4.0);
     EXPECT_TRUE(inorder(run.seen, {enter, title("Kavelta"), title("Kavelta-bootapps"), "K", "a",
                                    "v", "e", "l", "t", "a", " \r\n",
                                    "Phien Ban: 1.1 - Ostrel Edition", clear,
@@ -259,6 +261,17 @@ struct Shell {
         return said.substr(start, said.find('>', start) - start);
     }
     std::string ctrlz() { return tosh("\x1a"); }
+    // Asks `jobs -l` until it shows `state`, however busy the machine.
+    bool jobshows(const std::string& state) {
+        double deadline = now() + 5;
+        while (command("jobs -l").find(state) == std::string::npos) {
+            if (now() > deadline) {
+                return false;
+            }
+            usleep(50000);
+        }
+        return true;
+    }
 
     // `kill %1` ends the job, stopped or not: its process is soon gone.
     bool killed() {
@@ -303,7 +316,7 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
     // Started in the background, it draws nothing; it waits for `fg`.
     std::size_t from = run.seen.size();
     shell.command(program + " &");
-    EXPECT_NE(shell.command("sleep 0.3; jobs -l").find("Stopped (tty output)"), std::string::npos);
+    EXPECT_TRUE(shell.jobshows("Stopped (tty output)"));
     EXPECT_TRUE(shell.killed());
     EXPECT_EQ(run.seen.find("Kavelta \r\n", from), std::string::npos);
     EXPECT_EQ(run.seen.find(enter, from), std::string::npos);
@@ -317,7 +330,7 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
     EXPECT_NE(shell.ctrlz().find(leave), std::string::npos);
     from = run.seen.size();
     shell.command("bg");
-    EXPECT_NE(shell.command("sleep 0.3; jobs -l").find("Stopped (tty input)"), std::string::npos);
+    EXPECT_TRUE(shell.jobshows("Stopped (tty input)"));
     EXPECT_EQ(run.seen.find(enter, from), std::string::npos);
     from = shell.press("fg\r", prompt);
     EXPECT_TRUE(inorder(run.seen.substr(from), {enter + title("Kavelta-MENU") + clear + "[1] TINH"}));
@@ -364,15 +377,11 @@ int childrenof(pid_t parent) {
     return count;
 }
 
-std::string companionworkdir() {
-    std::string workdir = makeworkdir();
+TEST(ConsolePosix, CompanionIsDetachedAndNeverWaitedFor) {
+    WorkDir work;
+    const std::string& workdir = work.path;
     std::filesystem::create_directories(workdir + "/Tovamire");
     writefile(workdir + "/Tovamire/console", readfile(KAVELTA_STANDIN), true);
-    return workdir;
-}
-
-TEST(ConsolePosix, CompanionIsDetachedAndNeverWaitedFor) {
-    std::string workdir = companionworkdir();
     Terminal terminal(workdir);
     OnTerminal& run = terminal.run;
     terminal.tomenu();
@@ -380,7 +389,8 @@ TEST(ConsolePosix, CompanionIsDetachedAndNeverWaitedFor) {
     double asked = now();
     type(run, "console\r");
     ASSERT_TRUE(waitfortext(run, prompt, 5, from));
-    EXPECT_LT(now() - asked, 0.1);
+    // The stand-in stays for 5 seconds: the menu is back long before.
+    EXPECT_LT(now() - asked, 1.0);
 
     const int launches = 50;
     std::string many;
@@ -412,7 +422,8 @@ TEST(ConsolePosix, CompanionIsDetachedAndNeverWaitedFor) {
 }
 
 TEST(ConsolePosix, MissingCompanionChangesNothing) {
-    std::string workdir = makeworkdir();
+    WorkDir work;
+    const std::string& workdir = work.path;
     Finished piped = runpiped({KAVELTA_PROGRAM}, "console\n4\n", workdir);
     const std::string menu =
         "\n[1] TINH DIEM TRUNG BINH MON\n[2] TINH DIEM HOC KY\n[3] TINH DIEM CA NAM\n"

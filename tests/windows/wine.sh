@@ -12,10 +12,15 @@ wineserver=$(dirname "$wine")/wineserver
 prefix=$(mktemp -d)
 cleanup() {
   WINEPREFIX=$prefix "$wineserver" -k >/dev/null 2>&1 || true
+  WINEPREFIX=$prefix "$wineserver" -w >/dev/null 2>&1 || true
   rm -rf "$prefix"
 }
 trap cleanup EXIT
 
+# Wine's server keeps its socket under the temporary folder: inside the
+# prefix, it goes with it.
+mkdir "$prefix/tmp"
+export TMPDIR=$prefix/tmp
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Creating the prefix takes a few seconds and prints notes of its own; a
 # server kept running makes each later start quick.
