@@ -12,8 +12,6 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME kavelta-${PROJECT_VERSION}-windows-x86_64)
 else()
-  set(KAVELTA_MAINTAINER "The Kavelta developers <kavelta@example.org>"
-      CACHE STRING "The Maintainer field of the Debian package")
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KAVELTA_MAINTAINER}")
