@@ -360,6 +360,32 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
     EXPECT_EQ(shell.settings(), before);
 }
 
+// A Ctrl-Z that lands after the key wait saw a key come and before it read
+// the key (which the Ctrl-Z flushes) is never missed: after `fg` the screen
+// is back and a key still ends the wait. strace holds the program for half
+// a second each time it comes back from waiting for input, from the key
+// wait on, which opens that moment wide.
+TEST(ConsolePosix, AStopBetweenTheWaitAndTheReadIsSeen) {
+    const std::string strace = "/usr/bin/strace";
+    if (access(strace.c_str(), X_OK) != 0) {
+        GTEST_SKIP() << "needs " << strace;
+    }
+    Shell shell;
+    OnTerminal& run = shell.run;
+    const std::string held = " -f -o /dev/null --inject=pselect6:delay_exit=500000:when=4+ ";
+    shell.press(strace + held + KAVELTA_PROGRAM + "\r", prompt);
+    shell.press("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
+    ASSERT_TRUE(waitforkeymode(run, 5));
+    type(run, "x");
+    usleep(100000);
+    EXPECT_NE(shell.ctrlz().find("Stopped"), std::string::npos);
+    std::size_t from = shell.press("fg\r", "Diem Trung Binh Ca Nam: 8\r\n");
+    EXPECT_NE(run.seen.find(clear, from), std::string::npos);
+    ASSERT_TRUE(waitforkeymode(run, 5));
+    shell.press("q", prompt);
+    shell.press("4\r", shell.shellprompt);
+}
+
 int childrenof(pid_t parent) {
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
