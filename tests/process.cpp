@@ -199,6 +199,15 @@ OnTerminal startonterminal(const std::vector<std::string>& argv, const std::stri
     run.started = now();
     run.pid = fork();
     if (run.pid == 0) {
+        // As a terminal starts its shell: whatever signals the test was
+        // started with blocked or ignored (a test runner may block SIGCHLD),
+        // none reaches the program.
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (int signo = 1; signo < NSIG; ++signo) {
+            signal(signo, SIG_DFL);
+        }
         setsid();
         ioctl(run.slave, TIOCSCTTY, 0);
         dup2(run.slave, STDIN_FILENO);
