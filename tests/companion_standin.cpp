@@ -1,7 +1,10 @@
 // Stands in for the companion console program in tests. It records that it
 // started (on Linux with whether it ignores hangups, its process id and what
 // each of its descriptors points at) in "companion.marks" in its working
-// directory, then stays alive for a few seconds, as a real companion would.
+// directory, then stays alive for a few seconds, as a real companion would
+// (KAVELTA_STANDIN_SECONDS, 5 by default), and records in "companion.ended"
+// that it ended.
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -45,10 +48,13 @@ std::string describe() {
 int main() {
     std::string line = describe();
     std::ofstream("companion.marks", std::ios::app) << line << "\n";
+    const char* seconds = std::getenv("KAVELTA_STANDIN_SECONDS");
+    int life = seconds != nullptr ? std::atoi(seconds) : 5;
 #ifdef _WIN32
-    Sleep(5000);
+    Sleep(static_cast<DWORD>(life) * 1000);
 #else
-    sleep(5);
+    sleep(static_cast<unsigned>(life));
 #endif
+    std::ofstream("companion.ended", std::ios::app) << "ended\n";
     return 0;
 }
