@@ -22,8 +22,10 @@ else()
       "A console program for secondary-school students that works out the average\n"
       "of one subject from its regular tests, midterm and final, the semester\n"
       "average over eleven subjects with the student title it earns, and the year\n"
-      "average from the two semesters. Its texts are Vietnamese without\n"
-      "diacritics. It works at a terminal and in scripts.")
+      "average from the two semesters, and by today's rules the learning level\n"
+      "of a semester or a year and the final-test score a target needs. Its\n"
+      "texts are Vietnamese without diacritics. It works at a terminal and in\n"
+      "scripts.")
   string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 endif()
 

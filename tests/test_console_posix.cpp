@@ -137,6 +137,20 @@ TEST(ConsolePosix, KeyWaitTakesOneSilentKeyAndLeavesTheLineAlone) {
     EXPECT_EQ(run.seen.find("Sai Cu Phap!"), std::string::npos);
 }
 
+TEST(ConsolePosix, TodaysRulesUnderTheirTitles) {
+    Terminal terminal;
+    OnTerminal& run = terminal.run;
+    terminal.tomenu();
+    terminal.calculate("xlht\r6 8 8 8 8 8 8 0\r", "Ket Qua Hoc Tap: Tot\r\n");
+    terminal.calculate(" dcd\r0 10 7\r", "Khi Do Trung Binh Mon Ghi Vao So Diem La: 7\r\n");
+    type(run, " 4\r");
+    terminal.endedwith(0, 0);
+    EXPECT_TRUE(inorder(run.seen, {clear, title("Kavelta-XEP LOAI KET QUA HOC TAP"),
+                                   "Ket Qua Hoc Tap: Tot", title("Kavelta-MENU"), clear,
+                                   title("Kavelta-DIEM KIEM TRA CUOI KY CAN DAT"),
+                                   "Diem Kiem Tra Cuoi Ky Can Dat: 5\r\n"}));
+}
+
 TEST(ConsolePosix, EndOfInputAtTheMenu) {
     Terminal terminal;
     terminal.tomenu();

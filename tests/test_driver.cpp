@@ -127,6 +127,24 @@ TEST(Driver, EndOfInputInsideACalculationEndsWithStatusOne) {
     EXPECT_EQ(runsession("3\n8 9").status, 0);
 }
 
+// Today's rules run in the calculators' frame, under titles of their own,
+// and input that ends inside them ends the session with status 1.
+TEST(Driver, TodaysRulesInTheCalculationFrame) {
+    for (const char* choice : {"xlht", "xep loai hoc tap", "dcd", "diem can dat"}) {
+        bool level = choice[0] == 'x';
+        std::string answers = level ? "\n6 8 8 8 8 8 8 0" : "\n0 10 7";
+        Session session = runsession(choice + answers);
+        std::string frame = level ? "<cls><title:Kavelta-XEP LOAI KET QUA HOC TAP>"
+                                  : "<cls><title:Kavelta-DIEM KIEM TRA CUOI KY CAN DAT>";
+        std::string result = level ? "Tot\n<key>" : "Ghi Vao So Diem La: 7\n<key>";
+        EXPECT_EQ(session.transcript.substr(0, startup.size() + menu.size() + frame.size()),
+                  startup + menu + frame);
+        std::size_t tail = result.size() + menu.size();
+        EXPECT_EQ(session.transcript.substr(session.transcript.size() - tail), result + menu);
+        EXPECT_EQ(runsession(std::string(choice) + "\n6 8 7").status, 1);
+    }
+}
+
 TEST(Driver, TextLeftAfterTheLastNumberIsTheNextChoice) {
     Session session = runsession("1\n0 7 6 console\n3\n6\n9 bogus\n4\n");
     std::string expected = startup + menu + subjectframe + subjectnone + "<key>" + menu +

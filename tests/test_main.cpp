@@ -120,6 +120,26 @@ TEST(Program, ScriptedSessions) {
     }
 }
 
+// Today's rules: the learning level, raised for one subject, and the final
+// score a target needs.
+TEST(Program, TodaysRules) {
+    std::string level = "<cls>Nhap Diem Trung Binh Cac Mon (Hoc Ky Hoac Ca Nam):\n"
+                        "Nhap So Mon Danh Gia Bang Diem So: ";
+    for (char n = '1'; n <= '8'; ++n) {
+        level += std::string("Nhap Diem Trung Binh Mon ") + n + ": ";
+    }
+    level += "Nhap So Mon Danh Gia Bang Nhan Xet Bi Xep Muc Chua Dat: "
+             "Ket Qua Hoc Tap: Kha (Duoc Nang Tu Muc Dat Vi Chi Mot Mon)\n";
+    const std::string needed = subjectprompts +
+                               "Nhap So Diem Kiem tra giua ky: Nhap Diem Trung Binh Mon Muon Dat: "
+                               "Diem Kiem Tra Cuoi Ky Can Dat: 8.3\n"
+                               "Khi Do Trung Binh Mon Ghi Vao So Diem La: 8\n";
+    Finished run = runpiped(command(), "xlht\n8\n8.5\n8.5\n8.5\n8.5\n8.5\n8.5\n8.5\n4\n0\n"
+                                       "dcd\n2\n8\n9\n7\n8\n4\n");
+    EXPECT_EQ(run.output, form(startup + menu + level + menu + needed + menu + "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
+}
+
 // A script far longer than the program's input buffer, which is read a
 // piece at a time: no key wait may take a byte of it. Under Wine every
 // calculation starts the command processor four times (titles and clears),

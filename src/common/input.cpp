@@ -111,7 +111,10 @@ bool parsescore(std::string_view token, float& value) {
     return convert(token, value);
 }
 
-bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, float& value) {
+namespace {
+
+bool readentry(std::istream& in, std::ostream& out, std::string_view prompt, float& value,
+               char (&token)[maxtoken + 1], std::size_t& length) {
     std::streambuf& buffer = *in.rdbuf();
     for (;;) {
         writetext(out, prompt);
@@ -120,8 +123,7 @@ bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, flo
             return endinput(in);
         }
         // One byte more than any accepted entry, to tell a long one apart.
-        char token[maxtoken + 1];
-        std::size_t length = 0;
+        length = 0;
         while (c != endofinput && !iswhite(c)) {
             if (length < sizeof token) {
                 token[length++] = static_cast<char>(c);
@@ -135,6 +137,31 @@ bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, flo
         }
         discardline(in);
         writetext(out, "So Khong Hop Le! Nhap Lai (Vd: 8.5)\n");
+    }
+}
+
+}  // namespace
+
+bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, float& value) {
+    char token[maxtoken + 1];
+    std::size_t length;
+    return readentry(in, out, prompt, value, token, length);
+}
+
+bool readchecked(std::istream& in, std::ostream& out, std::string_view prompt, Check check,
+                 float& value, Typed& typed) {
+    char token[maxtoken + 1];
+    for (;;) {
+        if (!readentry(in, out, prompt, value, token, typed.length)) {
+            return false;
+        }
+        const char* refusal = check(value);
+        if (refusal == nullptr) {
+            std::memcpy(typed.text, token, typed.length);
+            return true;
+        }
+        discardline(in);
+        writetext(out, refusal);
     }
 }
 

@@ -31,6 +31,23 @@ bool parsescore(std::string_view token, float& value);
 // the stream's failbit set, only when input ends before a score was given.
 bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, float& value);
 
+// A number entry as it was typed.
+struct Typed {
+    char text[maxtoken];
+    std::size_t length = 0;
+    std::string_view view() const { return std::string_view(text, length); }
+};
+
+// Why a number is refused all the same, as the line that says so; null when
+// it is taken.
+using Check = const char* (*)(float value);
+
+// As readscore, also keeping the entry as typed; then a number that `check`
+// refuses discards the rest of its line, is answered with the check's line,
+// and the same prompt comes again.
+bool readchecked(std::istream& in, std::ostream& out, std::string_view prompt, Check check,
+                 float& value, Typed& typed);
+
 // Skips white space and blank lines, then takes the rest of the line without
 // its line end and without trailing white space. A line longer than any
 // command is kept only in part and can match nothing. Returns false, with the

@@ -3,6 +3,7 @@
 // fixed at start-up and read by the semester calculator.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kavelta {
@@ -43,6 +44,24 @@ struct ShellState {
     float diemhk1 = 0;
     float diemhk2 = 0;
     float tbcn = 0;
+
+    // Today's learning level: the averages of the subjects assessed by
+    // scores as the grade book records them (tenths), and how many subjects
+    // assessed by comment are rated Chua Dat. No curriculum has more than 15
+    // scored subjects.
+    float somondiem = 0;
+    int tbmon[15] = {};
+    float somonchuadat = 0;
+
+    // The final-test score a target needs: the regular scores and the
+    // midterm as typed (billionths); the target, the score found and the
+    // average it gives, as recorded (tenths).
+    float sotx = 0;
+    std::int64_t tongtxtyped = 0;
+    std::int64_t diemgktyped = 0;
+    int muctieu = 0;
+    int diemckcan = 0;
+    int tbmghiso = 0;
 };
 
 }  // namespace kavelta

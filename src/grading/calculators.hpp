@@ -21,4 +21,13 @@ void tdtbhk(ShellState& state, std::istream& in, std::ostream& out);
 // Year average from the two semester averages, the second counted twice.
 void tdtbcn(ShellState& state, std::istream& in, std::ostream& out);
 
+// Today's rules, which the menu does not show. The learning level of a
+// semester or a year, Tot, Kha, Dat or Chua Dat, from the subjects' recorded
+// averages.
+void xlht(ShellState& state, std::istream& in, std::ostream& out);
+
+// The lowest final-test score (in tenths) that brings a subject's recorded
+// average to a target.
+void dcd(ShellState& state, std::istream& in, std::ostream& out);
+
 }  // namespace kavelta

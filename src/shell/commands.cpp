@@ -16,6 +16,9 @@ const Command commands[] = {
      Action::calculate, tdtbcn},
     {{"4"}, {}, Action::quit, nullptr},
     {{"console"}, {}, Action::startcompanion, nullptr},
+    // Today's rules, beside the earlier ones of row 2; not shown either.
+    {{"xep loai hoc tap", "xlht"}, "Kavelta-XEP LOAI KET QUA HOC TAP", Action::calculate, xlht},
+    {{"diem can dat", "dcd"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT", Action::calculate, dcd},
 };
 
 }  // namespace
