@@ -57,6 +57,14 @@ std::string written(Real value) {
     return out.str();
 }
 
+// The two-decimal display as the calculators write it, from hundredths.
+template <typename Real>
+void expectshownasthestreamshows(Real value) {
+    std::ostringstream out;
+    writetwodecimal(out, value);
+    ASSERT_EQ(out.str(), viastream(twodecimal(value))) << viastream(value);
+}
+
 // Results are written without the stream's formatting, yet must read
 // exactly as the stream's default notation writes them, for every float and
 // double: random bit patterns reach infinities, not-a-numbers of both signs,
@@ -78,6 +86,20 @@ TEST(WriteNumber, AgreesWithTheStreamsDefaultNotation) {
         ASSERT_EQ(written(twodecimal(a)), viastream(twodecimal(a))) << a;
         float af = static_cast<float>(a);
         ASSERT_EQ(written(twodecimal(af)), viastream(twodecimal(af))) << af;
+        expectshownasthestreamshows(d);
+        expectshownasthestreamshows(f);
+        expectshownasthestreamshows(a);
+        expectshownasthestreamshows(af);
+    }
+    // Every one-, two- and three-decimal value from -100 to 100, halfway
+    // cases included, and the edges of the short path (|hundredths| < 10^6).
+    for (int k = -100000; k <= 100000; ++k) {
+        expectshownasthestreamshows(k / 1000.0);
+        expectshownasthestreamshows(static_cast<float>(k) / 1000.0f);
+    }
+    for (double d : {9999.994, 9999.995, -9999.995, 10000.0, 999999.5, -0.004, 0.005, 1e300}) {
+        expectshownasthestreamshows(d);
+        expectshownasthestreamshows(static_cast<float>(d));
     }
     using limits = std::numeric_limits<double>;
     for (double d : {0.0, -0.0, limits::infinity(), -limits::infinity(), limits::quiet_NaN(),

@@ -3,11 +3,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/input.hpp"
 
@@ -86,12 +88,38 @@ TEST(ParseScore, AgreesWithFormattedExtraction) {
             ASSERT_TRUE(samebits(ours, theirs)) << token;
         }
     }
-    for (const char* token : {"1e-50", "1e-45", "1.17549435e-38", "0.1", "16777217", "9.99999999",
-                              "340282356779733661637539395458142568448"}) {
+    // Every one-, two- and three-decimal score from -100 to 100 as typed,
+    // the edges of the fast conversion (digits up to 2^24, powers up to
+    // 10^10), and random floats written with 1 to 9 digits.
+    std::vector<std::string> tokens = {"1e-50", "1e-45", "1.17549435e-38", "0.1", "16777217",
+                                       "9.99999999", "340282356779733661637539395458142568448",
+                                       "16777216", "16777215e-10", "16777216e-10", "1677721.5e10",
+                                       "1e10", "1e-10", "1e11", "1e-11", "9999999e10",
+                                       "0.0000016777215", "-0.000", "00000000000000000000001.5"};
+    for (int k = -100000; k <= 100000; ++k) {
+        std::string whole = std::to_string(std::abs(k) / 1000);
+        std::string thousandths = std::to_string(std::abs(k) % 1000 + 1000).substr(1);
+        std::string sign = k < 0 ? "-" : "";
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            if (k % (decimals == 3 ? 1 : decimals == 2 ? 10 : decimals == 1 ? 100 : 1000) == 0) {
+                tokens.push_back(sign + whole + (decimals > 0 ? "." : "") +
+                                 thousandths.substr(0, static_cast<std::size_t>(decimals)));
+            }
+        }
+    }
+    for (int i = 0; i < 100000; ++i) {
+        std::uint32_t bits = static_cast<std::uint32_t>(random());
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*g", 1 + i % 9, static_cast<double>(f));
+        tokens.push_back(text);
+    }
+    for (const std::string& token : tokens) {
         float ours = 0, theirs = 0;
         bool ok = parsescore(token, ours);
         ASSERT_EQ(ok, extracts(token, theirs)) << token;
-        EXPECT_TRUE(!ok || samebits(ours, theirs)) << token;
+        ASSERT_TRUE(!ok || samebits(ours, theirs)) << token;
     }
 }
 

@@ -20,14 +20,58 @@ void writereal(std::ostream& out, Real value) {
     writetext(out, std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
+// round(value * 100), halfway cases away from zero, in the precision of the
+// argument: the hundredths a result is shown with.
+template <typename Real>
+Real hundredths(Real value) {
+    return std::round(value * static_cast<Real>(100));
+}
+
+// k hundredths with |k| < 10^6 have at most 6 significant digits, and the
+// nearest float or double to k / 100 is far nearer than half a unit in the
+// sixth: the default notation shows exactly k / 100, with the point placed
+// and trailing zeros dropped ("-0", "0.05", "7.5", "9999.99"). Larger,
+// infinite and not-a-number values take the general path.
+template <typename Real>
+void writereal100(std::ostream& out, Real value) {
+    Real k = hundredths(value);
+    if (!(std::fabs(k) < static_cast<Real>(1e6))) {
+        writereal(out, k / static_cast<Real>(100));
+        return;
+    }
+    char text[16];
+    char* end = text;
+    if (std::signbit(k)) {
+        *end++ = '-';
+    }
+    unsigned whole = static_cast<unsigned>(std::fabs(k));
+    end = std::to_chars(end, text + sizeof text, whole / 100).ptr;
+    if (whole % 100 != 0) {
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + whole % 100 / 10);
+        if (whole % 10 != 0) {
+            *end++ = static_cast<char>('0' + whole % 10);
+        }
+    }
+    writetext(out, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+
 }  // namespace
 
 double twodecimal(double value) {
-    return std::round(value * 100.0) / 100.0;
+    return hundredths(value) / 100.0;
 }
 
 float twodecimal(float value) {
-    return std::roundf(value * 100.0f) / 100.0f;
+    return hundredths(value) / 100.0f;
+}
+
+void writetwodecimal(std::ostream& out, double value) {
+    writereal100(out, value);
+}
+
+void writetwodecimal(std::ostream& out, float value) {
+    writereal100(out, value);
 }
 
 void writetext(std::ostream& out, std::string_view text) {

@@ -23,6 +23,10 @@ void writetext(std::ostream& out, std::string_view text);
 void writenumber(std::ostream& out, double value);
 void writenumber(std::ostream& out, float value);
 
+// Writes twodecimal(value) as writenumber would, from its hundredths.
+void writetwodecimal(std::ostream& out, double value);
+void writetwodecimal(std::ostream& out, float value);
+
 // Written after a result whose unrounded value is above 10.
 extern const char* const plausibilitywarning;
 

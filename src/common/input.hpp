@@ -1,11 +1,13 @@
 // Reading what the user types: menu choices and scores.
 //
-// Input is scanned in the stream's buffer a byte at a time, without the
-// stream's formatting machinery. The program's standard input flushes its
-// output before any read that could wait, so a prompt is always visible
-// while the user types.
+// Input is scanned in the stream's buffer a run of bytes at a time, without
+// the stream's formatting machinery, and the common entry is converted
+// there, in place. The program's standard input flushes its output before
+// any read that could wait, so a prompt is always visible while the user
+// types.
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -20,6 +22,23 @@ bool iswhite(int c);
 // bounded token keeps memory bounded whatever is typed.
 constexpr std::size_t maxtoken = 128;
 
+// An entry of the one grammar, [sign] digits [. digits] [e [sign] digits]
+// with digits on at least one side of the point, in parts: its value is
+// `digits` times 10^scale. `digits` is the whole number its digits write,
+// or, past 10^17, their first 17 or more significant ones, the scale
+// counting the rest.
+struct Decimal {
+    bool negative = false;
+    std::uint64_t digits = 0;
+    long scale = 0;  // the exponent, less the digits after the point
+};
+
+// False when the whole of `token` is not of the grammar: "8,5", "inf",
+// "nan", "0x10", "1e" and "." are not. An exponent of any length is taken,
+// held at a million either way: past that no digit of a 128-byte entry is
+// left in reach.
+bool splitdecimal(std::string_view token, Decimal& parts);
+
 // True when the whole token is a real number that the stream's formatted
 // extraction reads completely and without failing ("8", "8.5", "+8.5", ".5",
 // "8.", "1e1"; not "8,5", "8abc", "inf", "nan", "0x10", "1e50"), with the
@@ -31,11 +50,13 @@ bool parsescore(std::string_view token, float& value);
 // the stream's failbit set, only when input ends before a score was given.
 bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, float& value);
 
-// A number entry as it was typed.
+// A number entry as it was typed: a view of the input's own buffer, good
+// until the next read, or of `copy` where the entry did not lie whole in
+// the buffer (one byte more than any accepted entry, to tell a long one
+// apart).
 struct Typed {
-    char text[maxtoken];
-    std::size_t length = 0;
-    std::string_view view() const { return std::string_view(text, length); }
+    char copy[maxtoken + 1];
+    std::string_view text;
 };
 
 // Why a number is refused all the same, as the line that says so; null when

@@ -13,10 +13,9 @@ bool readentries(ShellState& state, std::istream& in, std::ostream& out) {
         return false;
     }
     state.tongtxtyped = 0;
-    char prompt[64];
     for (int i = 0; i < static_cast<int>(state.sotx); ++i) {
         Billionths score;
-        if (!readexactscore(in, out, numberedprompt(prompt, regularhead, i + 1), score)) {
+        if (!readexactscore(in, out, regularprompt(i + 1), score)) {
             return false;
         }
         state.tongtxtyped += score;

@@ -25,6 +25,15 @@ const char* countrefusal(float n) {
     return nullptr;
 }
 
+// Written out: a script asks for a great many of them.
+constexpr std::string_view regularprompts[] = {
+    "Nhap So Diem Kiem Tra Thuong Xuyen 1: ", "Nhap So Diem Kiem Tra Thuong Xuyen 2: ",
+    "Nhap So Diem Kiem Tra Thuong Xuyen 3: ", "Nhap So Diem Kiem Tra Thuong Xuyen 4: ",
+    "Nhap So Diem Kiem Tra Thuong Xuyen 5: ", "Nhap So Diem Kiem Tra Thuong Xuyen 6: ",
+    "Nhap So Diem Kiem Tra Thuong Xuyen 7: ", "Nhap So Diem Kiem Tra Thuong Xuyen 8: ",
+    "Nhap So Diem Kiem Tra Thuong Xuyen 9: ", "Nhap So Diem Kiem Tra Thuong Xuyen 10: ",
+};
+
 const char* scorerefusal(float value) {
     return value >= 0 && value <= 10 ? nullptr : "Diem Phai Tu 0 Den 10! Nhap Lai\n";
 }
@@ -36,7 +45,9 @@ bool readcount(std::istream& in, std::ostream& out, float& n) {
     return readchecked(in, out, "Nhap So Lan Kiem Tra Thuong Xuyen: ", countrefusal, n, typed);
 }
 
-const char* const regularhead = "Nhap So Diem Kiem Tra Thuong Xuyen ";
+std::string_view regularprompt(int number) {
+    return regularprompts[number - 1];
+}
 
 std::string_view numberedprompt(char (&text)[64], std::string_view head, int number) {
     std::size_t length = head.size();
@@ -58,7 +69,7 @@ bool readexactscore(std::istream& in, std::ostream& out, std::string_view prompt
     if (!readchecked(in, out, prompt, scorerefusal, read, typed)) {
         return false;
     }
-    value = typedbillionths(typed.view());
+    value = typedbillionths(typed.text);
     return true;
 }
 

@@ -15,10 +15,12 @@ namespace kavelta {
 // 10, one a student can have.
 bool readcount(std::istream& in, std::ostream& out, float& n);
 
-// The head, the number and ": " ("Nhap So Diem Kiem Tra Thuong Xuyen 3: "),
-// built without allocating.
+// "Nhap So Diem Kiem Tra Thuong Xuyen 3: ", for regular test 1 to 10.
+std::string_view regularprompt(int number);
+
+// The head, the number and ": " ("Nhap Diem Trung Binh Mon 12: "), built
+// without allocating.
 std::string_view numberedprompt(char (&text)[64], std::string_view head, int number);
-extern const char* const regularhead;
 
 // True when `value` is a whole number from `low` to `high`.
 bool wholein(float value, float low, float high);

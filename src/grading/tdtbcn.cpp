@@ -15,7 +15,7 @@ void tdtbcn(ShellState& state, std::istream& in, std::ostream& out) {
     state.tbcn = sum / 3.0f;
 
     writetext(out, "Diem Trung Binh Ca Nam: ");
-    writenumber(out, twodecimal(state.tbcn));
+    writetwodecimal(out, state.tbcn);
     writetext(out, "\n");
     if (state.tbcn > 10.0f) {
         writetext(out, "\n");

@@ -81,7 +81,7 @@ void tdtbhk(ShellState& state, std::istream& in, std::ostream& out) {
 
     float shown = twodecimal(state.tbhk);
     writetext(out, "Trung Binh Hoc Ky La: ");
-    writenumber(out, shown);
+    writetwodecimal(out, state.tbhk);
     writetext(out, "\nBan Duoc Danh Hieu Hoc Sinh: ");
     writetext(out, studenttitle(state, shown));
     // The warning is about the scores typed, so it looks at the unrounded

@@ -8,10 +8,9 @@ namespace kavelta {
 namespace {
 
 bool readregularscores(ShellState& state, std::istream& in, std::ostream& out) {
-    char prompt[64];
     // The count is a whole number up to 10, so i stays inside sochia.
     for (int i = 0; static_cast<float>(i) < state.n; ++i) {
-        if (!readscore(in, out, numberedprompt(prompt, regularhead, i + 1), state.sochia[i])) {
+        if (!readscore(in, out, regularprompt(i + 1), state.sochia[i])) {
             return false;
         }
         state.tongtx = state.tongtx + state.sochia[i];
@@ -36,7 +35,7 @@ void tdtbm(ShellState& state, std::istream& in, std::ostream& out) {
     state.tbm = static_cast<double>(p / q);
 
     writetext(out, "Trung Binh Mon La: ");
-    writenumber(out, twodecimal(state.tbm));
+    writetwodecimal(out, state.tbm);
     writetext(out, "\n\n");
     if (state.tbm > 10.0) {
         writetext(out, plausibilitywarning);

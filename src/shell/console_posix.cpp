@@ -14,7 +14,6 @@
 #include <cstring>
 #include <iostream>
 
-#include "common/display.hpp"
 #include "shell/console.hpp"
 #include "shell/console_posix.hpp"
 #include "shell/streams.hpp"
@@ -43,7 +42,7 @@ void nothing() {}
 void notitle(std::string_view) {}
 void nosleep(std::uint32_t) {}
 void newline() {
-    writetext(std::cout, "\n");
+    std::cout.rdbuf()->sputc('\n');
 }
 
 }  // namespace
