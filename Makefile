@@ -4,6 +4,15 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= 2
 
+# Everything built carries the time of the last commit rather than the
+# clock's, so that the same commit gives the same packages byte for byte;
+# outside a git checkout, the time of the last changelog entry.
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell git log -1 --format=%ct 2>/dev/null || \
+  date -d "$$(sed -n 's/^ -- .*  //p' packaging/debian/changelog)" +%s)
+endif
+export SOURCE_DATE_EPOCH
+
 .PHONY: all build run test install clean
 
 all: build
@@ -76,24 +85,24 @@ windows:
 test-windows: windows build
 	tests/windows/run-under-wine $(BUILD) build-windows
 
-# dist/: the Debian package (built for /usr, manual page and changelog
-# compressed) and the Windows zip, both made by CPack. Each alone: `make deb`
-# needs no MinGW, `make zip` no dpkg.
+# dist/: the Debian package (built for /usr by CPack, manual page and
+# changelog compressed) and the Windows zip. Each alone: `make deb` needs no
+# MinGW, `make zip` no dpkg. Both are the same bytes from the same commit,
+# wherever and by whomever they are made.
 .PHONY: deb zip package
 deb:
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DKAVELTA_TESTS=OFF -DKAVELTA_DEBIAN=ON $(CMAKE_FLAGS)
 	cmake --build build-package -j $(JOBS)
 	rm -rf build-package/packages dist/*.deb
-	cd build-package && cpack -B packages
+	# CPack gives the package's members and folders the modes its own files
+	# get: the same umask for everyone.
+	cd build-package && umask 022 && cpack -B packages
 	mkdir -p dist
 	cp build-package/packages/*.deb dist/
 
 zip: windows
-	rm -rf build-windows/packages dist/*.zip
-	cd build-windows && cpack -B packages
-	mkdir -p dist
-	cp build-windows/packages/*.zip dist/
+	packaging/windows/zip build-windows dist
 
 package:
 	rm -rf dist
