@@ -187,13 +187,18 @@ Finished runpipedfrom(const std::vector<std::string>& argv, const std::string& i
     return runwithinput(argv, open(inputpath.c_str(), O_RDONLY), workdir);
 }
 
-OnTerminal startonterminal(const std::vector<std::string>& argv, const std::string& workdir) {
+OnTerminal startonterminal(const std::vector<std::string>& argv, const std::string& workdir,
+                           bool saidelsewhere) {
     OnTerminal run;
     winsize size{};
     size.ws_row = 30;
     size.ws_col = 100;
     if (openpty(&run.master, &run.slave, nullptr, nullptr, &size) != 0) {
         return run;
+    }
+    int said[2] = {-1, -1};
+    if (saidelsewhere && pipe2(said, O_CLOEXEC) == 0) {
+        run.output = said[0];
     }
     tcgetattr(run.slave, &run.initial);
     run.started = now();
@@ -211,38 +216,45 @@ OnTerminal startonterminal(const std::vector<std::string>& argv, const std::stri
         setsid();
         ioctl(run.slave, TIOCSCTTY, 0);
         dup2(run.slave, STDIN_FILENO);
-        dup2(run.slave, STDOUT_FILENO);
-        dup2(run.slave, STDERR_FILENO);
+        dup2(said[1] >= 0 ? said[1] : run.slave, STDOUT_FILENO);
+        dup2(said[1] >= 0 ? said[1] : run.slave, STDERR_FILENO);
         close(run.master);
         close(run.slave);
         setenv("TERM", "xterm-256color", 1);
         execin(argv, workdir);
+    }
+    if (said[1] >= 0) {
+        close(said[1]);
     }
     return run;
 }
 
 namespace {
 
-// Reads what is there within `seconds`; false when nothing came.
+// Reads what is there within `seconds`, on the terminal and elsewhere;
+// false when nothing came.
 bool readsome(OnTerminal& run, double seconds) {
-    pollfd ready = {run.master, POLLIN, 0};
-    if (poll(&ready, 1, static_cast<int>(seconds * 1000)) <= 0) {
+    pollfd ready[] = {{run.master, POLLIN, 0}, {run.output, POLLIN, 0}};
+    if (poll(ready, 2, static_cast<int>(seconds * 1000)) <= 0) {
         return false;
     }
-    char buffer[4096];
-    ssize_t n = read(run.master, buffer, sizeof buffer);
-    if (n <= 0) {
-        return false;
+    bool some = false;
+    for (const pollfd& source : ready) {
+        char buffer[4096];
+        ssize_t n = source.revents != 0 ? read(source.fd, buffer, sizeof buffer) : 0;
+        if (n > 0) {
+            std::string& into = source.fd == run.master ? run.seen : run.said;
+            into.append(buffer, static_cast<std::size_t>(n));
+            some = true;
+        }
     }
-    run.seen.append(buffer, static_cast<std::size_t>(n));
-    return true;
+    return some;
 }
 
-}  // namespace
-
-bool waitfortext(OnTerminal& run, const std::string& text, double seconds, std::size_t from) {
+bool waitfor(OnTerminal& run, const std::string& where, const std::string& text, double seconds,
+             std::size_t from) {
     double deadline = now() + seconds;
-    while (run.seen.find(text, from) == std::string::npos) {
+    while (where.find(text, from) == std::string::npos) {
         double left = deadline - now();
         if (left <= 0) {
             return false;
@@ -250,6 +262,16 @@ bool waitfortext(OnTerminal& run, const std::string& text, double seconds, std::
         readsome(run, left < 0.05 ? left : 0.05);
     }
     return true;
+}
+
+}  // namespace
+
+bool waitfortext(OnTerminal& run, const std::string& text, double seconds, std::size_t from) {
+    return waitfor(run, run.seen, text, seconds, from);
+}
+
+bool waitforsaid(OnTerminal& run, const std::string& text, double seconds, std::size_t from) {
+    return waitfor(run, run.said, text, seconds, from);
 }
 
 bool waitforkeymode(OnTerminal& run, double seconds) {
@@ -293,6 +315,9 @@ void closeterminal(OnTerminal& run) {
     }
     close(run.master);
     close(run.slave);
+    if (run.output >= 0) {
+        close(run.output);
+    }
 }
 
 bool sameterminalsettings(const termios& a, const termios& b) {

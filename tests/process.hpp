@@ -53,14 +53,22 @@ struct OnTerminal {
     std::string seen;  // everything the program has written so far
     double started = 0;
     termios initial{};  // the terminal's settings before the program started
+    int output = -1;    // standard output and error, when not the terminal
+    std::string said;   // what came there so far
 };
 
 // Started with TERM=xterm-256color, whatever the tests' own terminal is.
-OnTerminal startonterminal(const std::vector<std::string>& argv, const std::string& workdir = "");
+// With `saidelsewhere`, standard output and error go to a pipe read into
+// `said`: a shell started so writes nothing on the terminal, so a test can
+// pause the terminal's output (Ctrl-S) without pausing the shell.
+OnTerminal startonterminal(const std::vector<std::string>& argv, const std::string& workdir = "",
+                           bool saidelsewhere = false);
 // Reads what the program writes until `text` has been seen after position
 // `from`, or the time runs out; returns whether it was seen.
 bool waitfortext(OnTerminal& run, const std::string& text, double seconds,
                  std::size_t from = 0);
+// The same for what the program says elsewhere.
+bool waitforsaid(OnTerminal& run, const std::string& text, double seconds, std::size_t from = 0);
 // Waits until the terminal's line mode is off (the program waits for a key).
 bool waitforkeymode(OnTerminal& run, double seconds);
 void type(OnTerminal& run, const std::string& keys);

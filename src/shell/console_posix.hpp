@@ -16,8 +16,8 @@
 namespace kavelta {
 
 // Everything the console knows of the terminal, in one record. The signal
-// handlers read `escapes`, `usersettings` and `held`: those are written only
-// before the handlers are caught or with the handled signals blocked
+// handlers read `escapes`, `usersettings`, `held` and `fd`: those are written
+// only before the handlers are caught or with the handled signals blocked
 // (blockterminalsignals). The handlers write `held` (giveback) and
 // `continued` (only they do). The rest is the main flow's alone.
 struct TerminalState {
@@ -26,11 +26,12 @@ struct TerminalState {
     volatile sig_atomic_t held = 0;    // the program's screen and settings are up
     volatile sig_atomic_t continued = 0;  // resumes so far
 
-    int input = -1;  // the terminal opened anew for reads that never block
+    int fd = -1;  // the terminal opened anew, read-write and non-blocking, or -1
     bool settingssaved = false;
     struct termios keywaitsettings = {};  // no line editing, no echo
     bool keymode = false;
     sig_atomic_t drawnat = 0;  // `continued` when the screen was last drawn
+    unsigned long draws = 0;   // drawings of the whole screen so far
     char title[64] = {};       // the window title now
     ScreenRecord screen;
 };
@@ -55,6 +56,10 @@ void resetterminalsignals(const sigset_t& mask);
 // blocked.
 void giveback();
 
+// One write to the terminal that never blocks: as much of `text` as it
+// takes now. Async-signal-safe.
+long writewithoutwaiting(const char* text, std::size_t length);
+
 // Starts using the terminal on standard input and output: signals are
 // caught, and once the program is in the foreground its screen and
 // settings go on the terminal. Returns the device the streams use on it.
@@ -62,15 +67,20 @@ Device openterminal(bool escapes);
 void restoreterminal();
 
 // Makes sure the program's screen and settings are on the terminal before
-// it draws: after a stop, in the foreground again, everything is put back;
-// in the background the program stops, as the terminal would stop it,
-// until `fg`. False when no job control can bring the program forward.
-bool holdterminal();
+// it reads (`reading`) or writes: after a stop, in the foreground again,
+// everything is drawn again; in the background the program stops, as the
+// terminal would stop it, until `fg`. 0, EIO when no job control can bring
+// the program forward, or the cause of a failed write.
+int holdterminal(bool reading);
 
 // Waits for input on the terminal held and drawn, then takes what is there
 // without waiting inside the read, so that no stop or resume goes unseen.
 // As read() returns.
 long readterminal(char* buffer, std::size_t size);
+
+// One more byte, if the terminal has one within the time given and nothing
+// stopped the program meanwhile.
+bool readbytewithin(int milliseconds, unsigned char& byte);
 
 // What a read of a terminal returned, but -1 (errno set) for the end of a
 // terminal that has hung up: it reads as ended, and refuses to say how it

@@ -1,10 +1,6 @@
 // The key wait: one key press, read with line mode and echo off. Signal keys
 // keep working, so Ctrl-C ends the program here as anywhere else, and
 // Ctrl-Z stops it.
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 #include "shell/console_posix.hpp"
 #include "shell/streams.hpp"
@@ -19,32 +15,23 @@ bool firstbyte(unsigned char& byte) {
     return readterminal(reinterpret_cast<char*>(&byte), 1) == 1;
 }
 
-bool bytewithin(int milliseconds, unsigned char& byte) {
-    struct pollfd waitfor = {terminal.input, POLLIN, 0};
-    int ready;
-    do {
-        ready = poll(&waitfor, 1, milliseconds);
-    } while (ready < 0 && errno == EINTR);
-    return ready > 0 && read(terminal.input, &byte, 1) == 1;
-}
-
 // The rest of an escape sequence: CSI keys (arrows, function keys) end on a
 // byte 0x40..0x7E, SS3 keys have one more byte, and the Linux console's F1
 // to F5 are ESC [ [ and one letter. Alt and a key is ESC and the key.
 void readrestofescape(int keygap) {
     unsigned char byte;
-    if (!bytewithin(keygap, byte) || (byte != '[' && byte != 'O')) {
+    if (!readbytewithin(keygap, byte) || (byte != '[' && byte != 'O')) {
         return;
     }
     bool csi = byte == '[';
-    if (!bytewithin(keygap, byte) || !csi) {
+    if (!readbytewithin(keygap, byte) || !csi) {
         return;
     }
     if (byte == '[') {
-        bytewithin(keygap, byte);
+        readbytewithin(keygap, byte);
         return;
     }
-    while (!(byte >= 0x40 && byte <= 0x7e) && bytewithin(keygap, byte)) {
+    while (!(byte >= 0x40 && byte <= 0x7e) && readbytewithin(keygap, byte)) {
     }
 }
 
@@ -59,7 +46,7 @@ void readrestofkey(unsigned char first) {
     }
     int continuation = first >= 0xf0 ? 3 : first >= 0xe0 ? 2 : first >= 0xc0 ? 1 : 0;
     unsigned char byte;
-    while (continuation-- > 0 && bytewithin(keygap, byte)) {
+    while (continuation-- > 0 && readbytewithin(keygap, byte)) {
     }
 }
 

@@ -123,8 +123,11 @@ void giveback() {
     // does.
     tcflow(STDOUT_FILENO, TCOOFF);
     tcflow(STDOUT_FILENO, TCOON);
+    // The one write to the terminal that does not go through the step
+    // (terminal_posix.cpp), which waits: a terminal that takes nothing more
+    // must not keep a deadly signal from ending the program.
     if (terminal.escapes) {
-        writeoutput(leavesequence, sizeof leavesequence - 1);
+        writewithoutwaiting(leavesequence, sizeof leavesequence - 1);
     }
     tcsetattr(STDIN_FILENO, TCSANOW, &terminal.usersettings);
 }

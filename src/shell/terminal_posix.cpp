@@ -1,7 +1,20 @@
 // The terminal: taken once the program is in the foreground, drawn again
 // after a resume, and the device the standard streams use on it.
+//
+// Every transfer with the terminal, a line read, a key byte, a write of
+// pending output or a redraw, goes through one step: with the handled
+// signals blocked it checks that the program holds the terminal and that its
+// screen is drawn, waits (the only wait on the terminal) with those signals
+// let in, then makes one transfer that never blocks. A stop, a resume or a
+// deadly signal is therefore taken only while waiting: a stop never falls
+// between the check and the transfer, a paused terminal (Ctrl-S) holds back
+// no signal, and nothing of the program's screen is written while the
+// user's is up. After a stop the screen is drawn again, which replaces
+// whatever was not yet written.
 #include <fcntl.h>
-#include <sys/select.h>
+#include <signal.h>
+#include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -10,6 +23,7 @@
 #include <cstring>
 #include <ctime>
 #include <iostream>
+#include <string_view>
 
 #include "shell/console_posix.hpp"
 #include "shell/streams.hpp"
@@ -25,9 +39,18 @@ namespace {
 const char entersequence[] = "\x1b[22;0t\x1b[?1049h";
 const char clearsequence[] = "\x1b[H\x1b[2J";
 
-void writeall(const char* text) {
-    writeoutput(text, std::strlen(text));
-}
+// What a step that moved nothing gives: the terminal is to be looked at
+// again (a stop or a resume came, or it had nothing to give or no room), or
+// the time given ran out.
+constexpr long again = -2;
+constexpr long timedout = -3;
+
+// One transfer: the bytes to write, or else room to read into.
+struct Transfer {
+    const char* text;
+    char* room;
+    std::size_t size;
+};
 
 bool foreground() {
     pid_t owner = tcgetpgrp(STDIN_FILENO);
@@ -35,15 +58,16 @@ bool foreground() {
     return owner < 0 || owner == getpgrp();
 }
 
-// Lets the terminal stop the program while it is in the background, as it
-// stops any background job that touches it: tcdrain, harmless in itself,
-// raises SIGTTOU there. False when the program is still in the background
-// and no stop came: SIGTTOU ignored or blocked, or a process group with no
-// shell left to resume it.
-bool waitforeground() {
+// Stops the program while it is in the background, as the terminal stops
+// any background job that reads it (SIGTTIN, "Stopped (tty input)") or
+// writes to it (SIGTTOU): the signal goes to the whole process group, as
+// the terminal's does. False when the program is still in the background
+// and no stop came: the signal ignored, or a process group with no shell
+// left to resume it.
+bool waitforeground(bool reading) {
     while (!foreground()) {
         sig_atomic_t before = terminal.continued;
-        tcdrain(STDIN_FILENO);
+        kill(0, reading ? SIGTTIN : SIGTTOU);
         if (terminal.continued == before && !foreground()) {
             return false;
         }
@@ -54,21 +78,6 @@ bool waitforeground() {
 void applysettings() {
     tcsetattr(STDIN_FILENO, TCSANOW,
               terminal.keymode ? &terminal.keywaitsettings : &terminal.usersettings);
-}
-
-// With the handled signals blocked: the whole screen again, as it was.
-void redraw() {
-    applysettings();
-    if (terminal.escapes) {
-        if (terminal.title[0] != '\0') {
-            writeall("\x1b]0;");
-            writeall(terminal.title);
-            writeall("\x07");
-        }
-        writeall(clearsequence);
-        writeoutput(terminal.screen.text, terminal.screen.length);
-    }
-    terminal.drawnat = terminal.continued;
 }
 
 // With the handled signals blocked, in the foreground.
@@ -82,10 +91,100 @@ void take() {
         terminal.settingssaved = true;
     }
     terminal.held = 1;
-    if (terminal.escapes) {
-        writeall(entersequence);
+}
+
+// One read or write that never blocks. Where the terminal could not be
+// opened again, standard input and output are used, which the shell shares:
+// they are non-blocking only for this one transfer, made with the handled
+// signals blocked, so that no stop leaves them so.
+long transferonce(const Transfer& transfer, int fd) {
+    int flags = terminal.fd < 0 ? fcntl(fd, F_GETFL) : -1;
+    if (flags >= 0) {
+        fcntl(fd, F_SETFL, flags | O_NONBLOCK);
     }
-    redraw();
+    long moved = transfer.text != nullptr ? write(fd, transfer.text, transfer.size)
+                                          : read(fd, transfer.room, transfer.size);
+    if (flags >= 0) {
+        int error = errno;
+        fcntl(fd, F_SETFL, flags);
+        errno = error;
+    }
+    return moved;
+}
+
+// The step: one transfer, made only while the program holds the terminal
+// and nothing has stopped or resumed it since `drawnat` (the resume count
+// its screen was drawn at), after waiting, for at most `timeout` when one is
+// given, until the terminal has input or room. Returns the bytes moved (0 at
+// the end of input), again, timedout, or -1 with errno set.
+long step(const Transfer& transfer, sig_atomic_t drawnat, const struct timespec* timeout) {
+    sigset_t before = blockterminalsignals();
+    long moved = again;
+    if (terminal.held && terminal.continued == drawnat) {
+        int fd = terminal.fd >= 0 ? terminal.fd : transfer.text ? STDOUT_FILENO : STDIN_FILENO;
+        struct pollfd ready = {fd, static_cast<short>(transfer.text ? POLLOUT : POLLIN), 0};
+        // Signals are let in only inside the wait. When it ends with the
+        // terminal ready, one that comes now stays pending until the
+        // transfer is made (a Ctrl-Z that flushed the key leaves nothing to
+        // read, and the read says so rather than waiting).
+        int count = ppoll(&ready, 1, timeout, &before);
+        if (count > 0) {
+            moved = transferonce(transfer, fd);
+            moved = moved < 0 && (errno == EAGAIN || errno == EINTR) ? again : moved;
+        } else if (count == 0) {
+            moved = timedout;
+        } else if (errno != EINTR) {
+            moved = -1;
+        }
+    }
+    int error = errno;
+    restoresignals(before);
+    errno = error;
+    return moved;
+}
+
+// Writes all of `text` as part of a drawing begun at resume count `start`:
+// 0, again when a stop cut the drawing short, or the cause of a failed
+// write.
+int drawpiece(std::string_view text, sig_atomic_t start) {
+    while (!text.empty()) {
+        long wrote = step(Transfer{text.data(), nullptr, text.size()}, start, nullptr);
+        if (wrote == again) {
+            if (!terminal.held || terminal.continued != start) {
+                return again;
+            }
+        } else if (wrote < 0) {
+            return errno;
+        } else {
+            text.remove_prefix(static_cast<std::size_t>(wrote));
+        }
+    }
+    return 0;
+}
+
+// The whole screen as it was: on taking the terminal its enter sequence
+// first, then the title, a clear, and what was shown and typed since. A dumb
+// terminal gets nothing.
+int draw(bool entering, sig_atomic_t start) {
+    if (!terminal.escapes) {
+        return 0;
+    }
+    bool titled = terminal.title[0] != '\0';
+    const std::string_view pieces[] = {
+        entering ? entersequence : "",
+        titled ? "\x1b]0;" : "",
+        terminal.title,
+        titled ? "\x07" : "",
+        clearsequence,
+        std::string_view(terminal.screen.text, terminal.screen.length),
+    };
+    for (std::string_view piece : pieces) {
+        int result = drawpiece(piece, start);
+        if (result != 0) {
+            return result;
+        }
+    }
+    return 0;
 }
 
 // The terminal as the streams use it: the program holds it before it
@@ -99,69 +198,72 @@ long readfromterminal(char* buffer, std::size_t size) {
 }
 
 int writetoterminal(const char* text, std::size_t length) {
-    if (holdterminal() && terminal.escapes) {
+    if (terminal.escapes) {
         recordshown(terminal.screen, text, length);
     }
-    return writeoutput(text, length);
-}
-
-// Reading from a description of the terminal's own, without blocking, lets
-// a read take only what is there: the open file the shell shares keeps
-// its flags. Where the terminal cannot be opened again, standard input is
-// read as it is.
-int openinput() {
-    const char* path = ttyname(STDIN_FILENO);
-    int input = path != nullptr ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
-    return input >= 0 ? input : STDIN_FILENO;
-}
-
-// One try: -1 with EINTR or EAGAIN when it is to be tried again.
-long tryread(char* buffer, std::size_t size) {
-    // In the background the read itself lets the terminal stop the program
-    // (SIGTTIN), as it would stop any program that reads.
-    if (!foreground()) {
-        return read(STDIN_FILENO, buffer, size);
-    }
-    holdterminal();
-    // The check that the screen is up and the read are one step, with the
-    // handled signals let through only inside the wait: a stop and a resume
-    // that come after the check end the wait, and one that comes after the
-    // wait (with Ctrl-Z flushing the typed key) leaves nothing to read.
-    sigset_t before = blockterminalsignals();
-    long got = -1;
-    errno = EINTR;
-    if (terminal.held && terminal.drawnat == terminal.continued) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(terminal.input, &readable);
-        if (pselect(terminal.input + 1, &readable, nullptr, nullptr, nullptr, &before) > 0) {
-            if (terminal.input == STDIN_FILENO) {
-                // A read that may block must let the signals through.
-                restoresignals(before);
-            }
-            got = read(terminal.input, buffer, size);
+    unsigned long draws = terminal.draws;
+    while (length > 0) {
+        int error = holdterminal(false);
+        if (error != 0) {
+            return error;
         }
+        // A drawing since the text was recorded has shown all of it.
+        if (terminal.escapes && terminal.draws != draws) {
+            return 0;
+        }
+        long wrote = step(Transfer{text, nullptr, length}, terminal.drawnat, nullptr);
+        if (wrote == again) {
+            continue;
+        }
+        if (wrote < 0) {
+            return errno;
+        }
+        text += wrote;
+        length -= static_cast<std::size_t>(wrote);
     }
-    int error = errno;
-    restoresignals(before);
-    errno = error;
-    return got;
+    return 0;
+}
+
+// The program's own description of the terminal, read-write and
+// non-blocking: O_NONBLOCK on it never touches the open file the shell
+// shares, and as one descriptor it serves reads and writes alike. -1 where
+// the terminal cannot be opened again (another user's after su, no /dev in
+// a chroot) or standard output is another terminal.
+int openown() {
+    const char* path = ttyname(STDIN_FILENO);
+    int fd = path != nullptr ? open(path, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
+    struct stat own, output;
+    if (fd >= 0 && (fstat(fd, &own) != 0 || fstat(STDOUT_FILENO, &output) != 0 ||
+                    own.st_rdev != output.st_rdev)) {
+        close(fd);
+        fd = -1;
+    }
+    return fd;
 }
 
 }  // namespace
 
 Device openterminal(bool escapes) {
     terminal.escapes = escapes;
-    terminal.input = openinput();
+    terminal.fd = openown();
     catchterminalsignals();
-    holdterminal();
+    holdterminal(false);
     return Device{readfromterminal, writetoterminal};
 }
 
 void restoreterminal() {
+    // Room for the leave sequence, which giveback writes without waiting.
+    if (terminal.held && terminal.escapes) {
+        step(Transfer{"", nullptr, 0}, terminal.drawnat, nullptr);
+    }
     sigset_t before = blockterminalsignals();
     giveback();
     restoresignals(before);
+}
+
+long writewithoutwaiting(const char* text, std::size_t length) {
+    Transfer transfer = {text, nullptr, length};
+    return transferonce(transfer, terminal.fd >= 0 ? terminal.fd : STDOUT_FILENO);
 }
 
 long endorhangup(long got) {
@@ -169,35 +271,58 @@ long endorhangup(long got) {
     return got == 0 && tcgetattr(STDIN_FILENO, &settings) != 0 ? -1 : got;
 }
 
-bool holdterminal() {
+int holdterminal(bool reading) {
     for (;;) {
-        if (!waitforeground()) {
-            return false;
+        if (!waitforeground(reading)) {
+            return EIO;
         }
         // Checked again with the signals blocked: a Ctrl-Z and `bg` since
         // the wait must not see the program take the terminal from the
         // background.
         sigset_t before = blockterminalsignals();
-        bool held = foreground();
-        if (held && !terminal.held) {
-            take();
-        } else if (held && terminal.drawnat != terminal.continued) {
-            redraw();
+        bool inforeground = foreground();
+        bool entering = inforeground && !terminal.held;
+        bool drawn = inforeground && !entering && terminal.drawnat == terminal.continued;
+        if (inforeground && !drawn) {
+            if (entering) {
+                take();
+            }
+            applysettings();
         }
+        sig_atomic_t start = terminal.continued;
         restoresignals(before);
-        if (held) {
-            return true;
+        if (drawn) {
+            return 0;
+        }
+        int result = inforeground ? draw(entering, start) : again;
+        if (result == 0) {
+            terminal.drawnat = start;
+            ++terminal.draws;
+            return 0;
+        }
+        if (result != again) {
+            return result;
         }
     }
 }
 
 long readterminal(char* buffer, std::size_t size) {
     for (;;) {
-        long got = tryread(buffer, size);
-        if (got >= 0 || (errno != EINTR && errno != EAGAIN)) {
+        int error = holdterminal(true);
+        if (error != 0) {
+            errno = error;
+            return -1;
+        }
+        long got = step(Transfer{nullptr, buffer, size}, terminal.drawnat, nullptr);
+        if (got != again) {
             return got;
         }
     }
+}
+
+bool readbytewithin(int milliseconds, unsigned char& byte) {
+    struct timespec gap = {0, milliseconds * 1000000L};
+    return step(Transfer{nullptr, reinterpret_cast<char*>(&byte), 1}, terminal.drawnat, &gap) == 1;
 }
 
 void setkeymode(bool on) {
@@ -230,7 +355,7 @@ void terminalsleepms(std::uint32_t milliseconds) {
     struct timespec left = {static_cast<time_t>(milliseconds / 1000),
                             static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-        holdterminal();
+        holdterminal(false);
     }
 }
 
