@@ -12,7 +12,6 @@
 // user's is up. After a stop the screen is drawn again, which replaces
 // whatever was not yet written.
 #include <fcntl.h>
-#include <signal.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -58,16 +57,25 @@ bool foreground() {
     return owner < 0 || owner == getpgrp();
 }
 
-// Stops the program while it is in the background, as the terminal stops
-// any background job that reads it (SIGTTIN, "Stopped (tty input)") or
-// writes to it (SIGTTOU): the signal goes to the whole process group, as
-// the terminal's does. False when the program is still in the background
-// and no stop came: the signal ignored, or a process group with no shell
-// left to resume it.
+// Lets the terminal stop the program while it is in the background, as it
+// stops any background job that reads it (SIGTTIN, "Stopped (tty input)")
+// or changes it (SIGTTOU): a read of nothing, or setting the settings it
+// has, neither of which waits for anything. The terminal decides in the
+// same call whether the program is in the background, so a `fg` at any
+// moment either comes first or resumes the stop. False when the program is
+// still in the background and no stop came: the signal ignored or blocked,
+// or a process group with no shell left to resume it.
 bool waitforeground(bool reading) {
     while (!foreground()) {
         sig_atomic_t before = terminal.continued;
-        kill(0, reading ? SIGTTIN : SIGTTOU);
+        struct termios settings;
+        char nothing;
+        if (reading) {
+            ssize_t ignored = read(terminal.fd >= 0 ? terminal.fd : STDIN_FILENO, &nothing, 0);
+            (void)ignored;
+        } else if (tcgetattr(STDIN_FILENO, &settings) == 0) {
+            tcsetattr(STDIN_FILENO, TCSANOW, &settings);
+        }
         if (terminal.continued == before && !foreground()) {
             return false;
         }
