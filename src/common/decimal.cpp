@@ -7,6 +7,7 @@ namespace kavelta {
 namespace {
 
 constexpr int decimals = 9;
+
 }  // namespace
 
 Billionths typedbillionths(std::string_view token) {

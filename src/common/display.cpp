@@ -33,7 +33,7 @@ Real hundredths(Real value) {
 // and trailing zeros dropped ("-0", "0.05", "7.5", "9999.99"). Larger,
 // infinite and not-a-number values take the general path.
 template <typename Real>
-void writereal100(std::ostream& out, Real value) {
+void writefromhundredths(std::ostream& out, Real value) {
     Real k = hundredths(value);
     if (!(std::fabs(k) < static_cast<Real>(1e6))) {
         writereal(out, k / static_cast<Real>(100));
@@ -67,11 +67,11 @@ float twodecimal(float value) {
 }
 
 void writetwodecimal(std::ostream& out, double value) {
-    writereal100(out, value);
+    writefromhundredths(out, value);
 }
 
 void writetwodecimal(std::ostream& out, float value) {
-    writereal100(out, value);
+    writefromhundredths(out, value);
 }
 
 void writetext(std::ostream& out, std::string_view text) {
