@@ -392,73 +392,26 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
     EXPECT_EQ(shell.settings(), before);
 }
 
-// A Ctrl-Z that lands after the key wait saw a key come and before it read
-// the key (which the Ctrl-Z flushes) is never missed: after `fg` the screen
-// is back and a key still ends the wait. strace holds every read for 0.3 s
-// before it is made, which opens that moment wide.
-TEST(ConsolePosix, AStopBetweenTheWaitAndTheReadIsSeen) {
-    const std::string strace = "/usr/bin/strace";
-    if (access(strace.c_str(), X_OK) != 0) {
-        GTEST_SKIP() << "needs " << strace;
-    }
-    Shell shell;
-    OnTerminal& run = shell.run;
-    const std::string held = " -f -o /dev/null --inject=read:delay_enter=300000 ";
-    shell.press(strace + held + KAVELTA_PROGRAM + "\r", prompt);
-    shell.press("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
-    ASSERT_TRUE(waitforkeymode(run, 5));
-    type(run, "x");
-    usleep(100000);
-    EXPECT_NE(shell.ctrlz().find("Stopped"), std::string::npos);
-    std::size_t from = shell.press("fg\r", "Diem Trung Binh Ca Nam: 8\r\n");
-    EXPECT_NE(run.seen.find(clear, from), std::string::npos);
-    ASSERT_TRUE(waitforkeymode(run, 5));
-    shell.press("q", prompt);
-    shell.press("4\r", shell.shellprompt);
-}
-
-// bash with job control on the terminal but its own output on a pipe: the
-// program is the only writer on the terminal, so its output can be paused
-// with Ctrl-S while bash goes on stopping and resuming it.
-struct QuietShell {
-    OnTerminal run;
-
-    QuietShell() {
-        run = startonterminal({"/usr/bin/env", "PS1=shell> ", "HISTFILE=/dev/null", "/bin/bash",
-                               "--norc", "--noprofile", "-i"},
-                              "", true);
-        EXPECT_TRUE(waitforsaid(run, "shell> ", 5));
-    }
-    ~QuietShell() { closeterminal(run); }
-
-    // Types keys for bash and waits for its next prompt.
-    void tosh(const std::string& keys) {
-        std::size_t from = run.said.size();
-        type(run, keys);
-        EXPECT_TRUE(waitforsaid(run, "shell> ", 5, from)) << ::testing::PrintToString(keys);
-    }
-
-    // The program's process, in bash's session.
-    pid_t program() const {
-        std::string path = std::filesystem::canonical(KAVELTA_PROGRAM);
-        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-            std::error_code gone;
-            std::string stat = readfile(entry.path() / "stat");
-            if (stat.rfind(')') == std::string::npos) {
-                continue;
-            }
-            std::istringstream fields(stat.substr(stat.rfind(')') + 1));
-            char state;
-            pid_t parent, group, session = 0;
-            fields >> state >> parent >> group >> session;
-            if (session == run.pid &&
-                std::filesystem::read_symlink(entry.path() / "exe", gone) == path) {
-                return std::stoi(entry.path().filename());
-            }
+// The program's process in the session `session` (a shell's).
+pid_t programin(pid_t session) {
+    std::string path = std::filesystem::canonical(KAVELTA_PROGRAM);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::error_code gone;
+        std::string stat = readfile(entry.path() / "stat");
+        if (stat.rfind(')') == std::string::npos) {
+            continue;
         }
-        return -1;
+        std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+        char state;
+        pid_t parent, group, insession = 0;
+        fields >> state >> parent >> group >> insession;
+        if (insession == session &&
+            std::filesystem::read_symlink(entry.path() / "exe", gone) == path) {
+            return std::stoi(entry.path().filename());
+        }
     }
-};
+    return -1;
+}
 
 // strace attached to `pid`, holding it for 0.2 s each time a wait on the
 // terminal ends: the moment between the wait and the read made wide.
@@ -484,6 +437,55 @@ pid_t holdwaits(pid_t pid) {
     }
     return tracer;
 }
+
+// A Ctrl-Z that lands after the key wait saw a key come and before it read
+// the key (which the Ctrl-Z flushes) is never missed: after `fg` the screen
+// is back and a key still ends the wait.
+TEST(ConsolePosix, AStopBetweenTheWaitAndTheReadIsSeen) {
+    if (access("/usr/bin/strace", X_OK) != 0) {
+        GTEST_SKIP() << "needs /usr/bin/strace";
+    }
+    Shell shell;
+    OnTerminal& run = shell.run;
+    shell.press(std::string(KAVELTA_PROGRAM) + "\r", prompt);
+    shell.press("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
+    ASSERT_TRUE(waitforkeymode(run, 5));
+    pid_t tracer = holdwaits(programin(run.pid));
+    type(run, "x");
+    usleep(100000);
+    EXPECT_NE(shell.ctrlz().find("Stopped"), std::string::npos);
+    std::size_t from = shell.press("fg\r", "Diem Trung Binh Ca Nam: 8\r\n");
+    EXPECT_NE(run.seen.find(clear, from), std::string::npos);
+    ASSERT_TRUE(waitforkeymode(run, 5));
+    shell.press("q", prompt);
+    shell.press("4\r", shell.shellprompt);
+    kill(tracer, SIGKILL);
+    waitpid(tracer, nullptr, 0);
+}
+
+// bash with job control on the terminal but its own output on a pipe: the
+// program is the only writer on the terminal, so its output can be paused
+// with Ctrl-S while bash goes on stopping and resuming it.
+struct QuietShell {
+    OnTerminal run;
+
+    QuietShell() {
+        run = startonterminal({"/usr/bin/env", "PS1=shell> ", "HISTFILE=/dev/null", "/bin/bash",
+                               "--norc", "--noprofile", "-i"},
+                              "", true);
+        EXPECT_TRUE(waitforsaid(run, "shell> ", 5));
+    }
+    ~QuietShell() { closeterminal(run); }
+
+    // Types keys for bash and waits for its next prompt.
+    void tosh(const std::string& keys) {
+        std::size_t from = run.said.size();
+        type(run, keys);
+        EXPECT_TRUE(waitforsaid(run, "shell> ", 5, from)) << ::testing::PrintToString(keys);
+    }
+
+    pid_t program() const { return programin(run.pid); }
+};
 
 // Where the program waits on the terminal when a signal comes: reading,
 // writing with output paused, or drawing again with output paused.
