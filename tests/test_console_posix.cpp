@@ -183,7 +183,8 @@ TEST(ConsolePosix, CtrlCAtAPrompt) {
 
 TEST(ConsolePosix, CtrlCWhileTheBannerIsTyped) {
     Terminal terminal;
-    ASSERT_TRUE(waitfortext(terminal.run, "Kav", 5));
+    // The banner's first letters, after the title that holds the same.
+    ASSERT_TRUE(waitfortext(terminal.run, title("Kavelta-bootapps") + "Ka", 5));
     type(terminal.run, "\x03");
     terminal.endedwith(0, SIGINT);
 }
@@ -256,24 +257,37 @@ TEST(ConsolePosix, DumbTerminalGetsNoEscapeSequence) {
 // An interactive shell with job control, as a user has it: the program runs
 // in a process group of its own under a parent that stays, so the stops the
 // terminal and the shell send reach it.
+//
+// A quiet one has its own output on a pipe (run.said) and keeps job control
+// on the terminal: the program is then the only writer there, so its output
+// can be paused with Ctrl-S while bash goes on stopping and resuming it.
 struct Shell {
     const std::string shellprompt = "shell> ";
     OnTerminal run;
+    const bool quiet;
 
-    Shell() {
+    explicit Shell(bool quiet = false) : quiet(quiet) {
         run = startonterminal({"/usr/bin/env", "PS1=" + shellprompt, "HISTFILE=/dev/null",
-                               "/bin/bash", "--norc", "--noprofile", "-i"});
-        EXPECT_TRUE(waitfortext(run, shellprompt, 5));
+                               "/bin/bash", "--norc", "--noprofile", "-i"},
+                              "", quiet);
+        EXPECT_TRUE(prompted(0));
     }
     ~Shell() { closeterminal(run); }
+
+    // What bash has written so far, and whether a prompt came after `from`.
+    const std::string& said() const { return quiet ? run.said : run.seen; }
+    bool prompted(std::size_t from) {
+        return quiet ? waitforsaid(run, shellprompt, 5, from)
+                     : waitfortext(run, shellprompt, 5, from);
+    }
 
     // Types keys for the shell and waits for its next prompt; returns what
     // came in between.
     std::string tosh(const std::string& keys) {
-        std::size_t from = run.seen.size();
+        std::size_t from = said().size();
         type(run, keys);
-        EXPECT_TRUE(waitfortext(run, shellprompt, 5, from)) << ::testing::PrintToString(keys);
-        return run.seen.substr(from);
+        EXPECT_TRUE(prompted(from)) << ::testing::PrintToString(keys);
+        return said().substr(from);
     }
     std::string command(const std::string& line) { return tosh(line + "\r"); }
     // The terminal's settings as `stty -g` writes them.
@@ -463,30 +477,6 @@ TEST(ConsolePosix, AStopBetweenTheWaitAndTheReadIsSeen) {
     waitpid(tracer, nullptr, 0);
 }
 
-// bash with job control on the terminal but its own output on a pipe: the
-// program is the only writer on the terminal, so its output can be paused
-// with Ctrl-S while bash goes on stopping and resuming it.
-struct QuietShell {
-    OnTerminal run;
-
-    QuietShell() {
-        run = startonterminal({"/usr/bin/env", "PS1=shell> ", "HISTFILE=/dev/null", "/bin/bash",
-                               "--norc", "--noprofile", "-i"},
-                              "", true);
-        EXPECT_TRUE(waitforsaid(run, "shell> ", 5));
-    }
-    ~QuietShell() { closeterminal(run); }
-
-    // Types keys for bash and waits for its next prompt.
-    void tosh(const std::string& keys) {
-        std::size_t from = run.said.size();
-        type(run, keys);
-        EXPECT_TRUE(waitforsaid(run, "shell> ", 5, from)) << ::testing::PrintToString(keys);
-    }
-
-    pid_t program() const { return programin(run.pid); }
-};
-
 // Where the program waits on the terminal when a signal comes: reading,
 // writing with output paused, or drawing again with output paused.
 enum class Point { read, write, redraw };
@@ -499,11 +489,11 @@ void blockedthen(Point point, bool stop, bool fallback) {
     if (fallback) {
         command = "unshare -m sh -c 'mount -t tmpfs tmpfs /dev/pts && exec \"$0\"' " + command;
     }
-    QuietShell shell;
+    Shell shell(true);
     OnTerminal& run = shell.run;
     type(run, command + " >&0\r");
     ASSERT_TRUE(waitfortext(run, prompt, 8));
-    pid_t pid = shell.program();
+    pid_t pid = programin(run.pid);
     ASSERT_GT(pid, 0);
     pid_t tracer = point == Point::read ? holdwaits(pid) : -1;
     if (point == Point::redraw) {
@@ -575,37 +565,27 @@ TEST(ConsolePosix, EveryTransferWithTheTerminalGoesThroughOneStep) {
 // waits, however often `bg` sends it on, until `fg`; then it draws and ends
 // as asked.
 TEST(ConsolePosix, StartedInTheBackgroundWithEveryLowDescriptorTaken) {
-    QuietShell shell;
+    Shell shell(true);
     OnTerminal& run = shell.run;
-    shell.tosh("bash -c 'ulimit -n 2048 && for ((fd = 3; fd < 1024; fd++)); do "
-               "eval \"exec $fd</dev/null\"; done && exec \"$0\"' " KAVELTA_PROGRAM " >&0 &\r");
-    for (std::string command : {"", "bg\r"}) {
-        std::size_t from = run.said.size();
-        if (!command.empty()) {
-            shell.tosh(command);
-        }
-        double deadline = now() + 5;
-        while (run.said.find("Stopped (tty output)", from) == std::string::npos &&
-               now() < deadline) {
-            shell.tosh("jobs -l\r");
-        }
-        EXPECT_NE(run.said.find("Stopped (tty output)", from), std::string::npos) << command;
-    }
+    shell.command("bash -c 'ulimit -n 2048 && for ((fd = 3; fd < 1024; fd++)); do "
+                  "eval \"exec $fd</dev/null\"; done && exec \"$0\"' " KAVELTA_PROGRAM " >&0 &");
+    EXPECT_TRUE(shell.jobshows("Stopped (tty output)"));
+    shell.command("bg");
+    EXPECT_TRUE(shell.jobshows("Stopped (tty output)"));
     EXPECT_EQ(run.seen.find(enter), std::string::npos);
     std::error_code none;
     std::string own = std::filesystem::read_symlink(
-        "/proc/" + std::to_string(shell.program()) + "/fd/1024", none);
+        "/proc/" + std::to_string(programin(run.pid)) + "/fd/1024", none);
     if (own.find("/dev/pts/") == std::string::npos) {
         GTEST_SKIP() << "no descriptor 1024 for the terminal here: " << own;
     }
     type(run, "fg\r");
     ASSERT_TRUE(waitfortext(run, prompt, 5));
     EXPECT_EQ(run.seen.find('\x1b'), run.seen.find(enter));
-    std::size_t from = run.said.size();
+    std::size_t from = shell.said().size();
     type(run, "4\r");
-    EXPECT_TRUE(waitforsaid(run, "shell> ", 5, from));
-    shell.tosh("echo status=$?\r");
-    EXPECT_NE(run.said.find("status=0", from), std::string::npos);
+    EXPECT_TRUE(shell.prompted(from));
+    EXPECT_NE(shell.command("echo status=$?").find("status=0"), std::string::npos);
 }
 
 int childrenof(pid_t parent) {
