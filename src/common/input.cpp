@@ -294,6 +294,27 @@ bool readchecked(std::istream& in, std::ostream& out, std::string_view prompt, C
     }
 }
 
+namespace {
+
+// Takes the rest of the line, its line end included, handing each run of it
+// (without the line end) to `piece`.
+template <typename Piece>
+void takeline(std::streambuf& buffer, Piece piece) {
+    do {
+        const char* at = Run::begin(buffer);
+        const char* end = Run::end(buffer);
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        const char* lineend = found != nullptr ? static_cast<const char*>(found) : end;
+        piece(at, lineend);
+        Run::moveto(buffer, lineend + (found != nullptr));
+        if (found != nullptr) {
+            return;
+        }
+    } while (Run::more(buffer));
+}
+
+}  // namespace
+
 bool readchoice(std::istream& in, std::string& choice) {
     std::streambuf& buffer = *in.rdbuf();
     if (skipwhite(buffer) == endofinput) {
@@ -304,20 +325,12 @@ bool readchoice(std::istream& in, std::string& choice) {
     // white space is dropped from any other.
     choice.clear();
     bool cutshort = false;
-    do {
-        const char* at = Run::begin(buffer);
-        const char* end = Run::end(buffer);
-        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
-        const char* lineend = found != nullptr ? static_cast<const char*>(found) : end;
+    takeline(buffer, [&](const char* at, const char* lineend) {
         std::size_t kept = std::min(static_cast<std::size_t>(lineend - at),
                                     maxchoice + 1 - choice.size());
         choice.append(at, kept);
         cutshort = cutshort || std::any_of(at + kept, lineend, [](char c) { return !iswhite(c); });
-        Run::moveto(buffer, lineend + (found != nullptr));
-        if (found != nullptr) {
-            break;
-        }
-    } while (Run::more(buffer));
+    });
     while (!cutshort && !choice.empty() && iswhite(static_cast<unsigned char>(choice.back()))) {
         choice.pop_back();
     }
@@ -325,17 +338,7 @@ bool readchoice(std::istream& in, std::string& choice) {
 }
 
 void discardline(std::istream& in) {
-    std::streambuf& buffer = *in.rdbuf();
-    do {
-        const char* at = Run::begin(buffer);
-        const char* end = Run::end(buffer);
-        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
-        if (found != nullptr) {
-            Run::moveto(buffer, static_cast<const char*>(found) + 1);
-            return;
-        }
-        Run::moveto(buffer, end);
-    } while (Run::more(buffer));
+    takeline(*in.rdbuf(), [](const char*, const char*) {});
 }
 
 }  // namespace kavelta

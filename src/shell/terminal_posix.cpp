@@ -51,6 +51,13 @@ struct Transfer {
     std::size_t size;
 };
 
+// The descriptor a read or a write uses: the program's own description of
+// the terminal, or where it could not be opened again, standard input or
+// output.
+int descriptor(bool writing) {
+    return terminal.fd >= 0 ? terminal.fd : writing ? STDOUT_FILENO : STDIN_FILENO;
+}
+
 bool foreground() {
     pid_t owner = tcgetpgrp(STDIN_FILENO);
     // Not the controlling terminal: no job control to wait for.
@@ -71,7 +78,7 @@ bool waitforeground(bool reading) {
         struct termios settings;
         char nothing;
         if (reading) {
-            ssize_t ignored = read(terminal.fd >= 0 ? terminal.fd : STDIN_FILENO, &nothing, 0);
+            ssize_t ignored = read(descriptor(false), &nothing, 0);
             (void)ignored;
         } else if (tcgetattr(STDIN_FILENO, &settings) == 0) {
             tcsetattr(STDIN_FILENO, TCSANOW, &settings);
@@ -129,7 +136,7 @@ long step(const Transfer& transfer, sig_atomic_t drawnat, const struct timespec*
     sigset_t before = blockterminalsignals();
     long moved = again;
     if (terminal.held && terminal.continued == drawnat) {
-        int fd = terminal.fd >= 0 ? terminal.fd : transfer.text ? STDOUT_FILENO : STDIN_FILENO;
+        int fd = descriptor(transfer.text != nullptr);
         struct pollfd ready = {fd, static_cast<short>(transfer.text ? POLLOUT : POLLIN), 0};
         // Signals are let in only inside the wait. When it ends with the
         // terminal ready, one that comes now stays pending until the
@@ -271,7 +278,7 @@ void restoreterminal() {
 
 long writewithoutwaiting(const char* text, std::size_t length) {
     Transfer transfer = {text, nullptr, length};
-    return transferonce(transfer, terminal.fd >= 0 ? terminal.fd : STDOUT_FILENO);
+    return transferonce(transfer, descriptor(true));
 }
 
 long endorhangup(long got) {
