@@ -1,8 +1,6 @@
 // The final-test score a target average needs.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "calculate.hpp"
 
 namespace kavelta::testing {
@@ -38,31 +36,16 @@ TEST(FinalScoreNeeded, WholeOutputRefusalsAndCases) {
 // less does not. Recorded averages are worked out here in tenths.
 TEST(FinalScoreNeeded, TheLowestScoreThatReaches) {
     std::mt19937 random(21);
-    auto text = [](int t) { return std::to_string(t / 10) + "." + std::to_string(t % 10); };
     for (int round = 0; round < 2000; ++round) {
-        int count = static_cast<int>(random() % 11);
-        int sum = 0;  // the regular scores and twice the midterm
-        std::string answers = std::to_string(count);
-        for (int i = 0; i <= count; ++i) {
-            int score = static_cast<int>(random() % 101);
-            sum += i < count ? score : 2 * score;
-            answers += " " + text(score);
-        }
+        RandomSubject subject = randomsubject(random);
         int target = static_cast<int>(random() % 101);
-        answers += " " + text(target);
-        // Half up: floor(total / divisor + 1/2).
-        auto average = [&](int final) {
-            return (2 * (sum + 3 * final) + count + 5) / (2 * (count + 5));
-        };
+        std::string answers = subject.answers + " " + tenthstext(target);
         std::string output = result(answers);
         bool reached = output.rfind(needed, 0) == 0;
-        int x = reached ? static_cast<int>(std::stod(after(output, needed)) * 10 + 0.5) : 100;
-        EXPECT_EQ(average(x) >= target, reached) << answers;
-        EXPECT_TRUE(!reached || x == 0 || average(x - 1) < target) << answers;
-        int shown = average(x);
-        EXPECT_EQ(after(output, recorded),
-                  (shown % 10 == 0 ? std::to_string(shown / 10) : text(shown)) + "\n")
-            << answers;
+        int x = finalneeded(output, needed);
+        EXPECT_EQ(subject.average(x) >= target, reached) << answers;
+        EXPECT_TRUE(!reached || x == 0 || subject.average(x - 1) < target) << answers;
+        EXPECT_EQ(after(output, recorded), tenthsshown(subject.average(x)) + "\n") << answers;
     }
 }
 

@@ -140,6 +140,26 @@ TEST(Program, TodaysRules) {
     EXPECT_EQ(exitstatus(run.status), 0);
 }
 
+// The final-test score a year average needs, and input that ends inside it:
+// nothing after the last question asked.
+TEST(Program, YearFinalScoreNeeded) {
+    const std::string prompts = "<cls>Nhap Diem Trung Binh Mon Hoc Ky 1: " +
+                                subjectprompts.substr(5) +
+                                "Nhap So Diem Kiem Tra Thuong Xuyen 3: ";
+    Finished run = runpiped(command(), "dcdcn\n7.4\n3\n8\n9\n7\n7\n8\n4\n");
+    EXPECT_EQ(run.output, form(startup + menu + prompts +
+                               "Nhap So Diem Kiem tra giua ky: "
+                               "Nhap Diem Trung Binh Mon Ca Nam Muon Dat: "
+                               "Diem Kiem Tra Cuoi Ky Can Dat: 9.4\n"
+                               "Khi Do Trung Binh Mon Hoc Ky 2 Ghi Vao So Diem La: 8.3\n"
+                               "Va Trung Binh Mon Ca Nam Ghi Vao So Diem La: 8\n" +
+                               menu + "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
+    run = runpiped(command(), "diem can dat ca nam\n7.4\n3\n8\n9\n");
+    EXPECT_EQ(run.output, form(startup + menu + prompts));
+    EXPECT_EQ(exitstatus(run.status), 1);
+}
+
 // A script far longer than the program's input buffer, which is read a
 // piece at a time: no key wait may take a byte of it. Under Wine every
 // calculation starts the command processor four times (titles and clears),

@@ -88,4 +88,33 @@ void writenumber(std::ostream& out, float value) {
 
 const char* const plausibilitywarning = "Co Phai So Qua Lon ?, Kiem Tra Lai Cac So Diem \n";
 
+namespace {
+
+// The warning is about the scores typed, so it looks at the unrounded
+// result: 10.000001 is shown as 10 and still warned about.
+template <typename Real>
+void writeresultline(std::ostream& out, const ResultLine& line, Real value) {
+    writetext(out, line.label);
+    writetwodecimal(out, value);
+    for (std::string_view text : line.after) {
+        if (!text.empty()) {
+            writetext(out, text);
+        }
+    }
+    if (value > static_cast<Real>(10)) {
+        writetext(out, line.beforewarning);
+        writetext(out, plausibilitywarning);
+    }
+}
+
+}  // namespace
+
+void writeresult(std::ostream& out, const ResultLine& line, double value) {
+    writeresultline(out, line, value);
+}
+
+void writeresult(std::ostream& out, const ResultLine& line, float value) {
+    writeresultline(out, line, value);
+}
+
 }  // namespace kavelta

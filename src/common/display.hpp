@@ -1,5 +1,6 @@
 // Writing results: the two-decimal display, the output stream's default
-// notation for numbers, and the plausibility warning.
+// notation for numbers, the plausibility warning, and the result lines of
+// the menu's averages, which bring them together.
 #pragma once
 
 #include <ostream>
@@ -29,5 +30,20 @@ void writetwodecimal(std::ostream& out, float value);
 
 // Written after a result whose unrounded value is above 10.
 extern const char* const plausibilitywarning;
+
+// How the averages of the menu end: the label, the result shown to two
+// decimals, what follows it (a subject average's blank line, a semester's
+// title line), and, when the unrounded result is above 10, the plausibility
+// warning behind `beforewarning` (a line end for the semester and the year).
+struct ResultLine {
+    std::string_view label;
+    std::string_view after[2];
+    std::string_view beforewarning;
+};
+
+// The subject average's is a double, the semester's and the year's floats:
+// each compared with 10 in its own precision.
+void writeresult(std::ostream& out, const ResultLine& line, double value);
+void writeresult(std::ostream& out, const ResultLine& line, float value);
 
 }  // namespace kavelta

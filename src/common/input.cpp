@@ -1,14 +1,9 @@
 #include "common/input.hpp"
 
 #include <algorithm>
-#include <cfloat>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "common/decimal.hpp"
 #include "common/display.hpp"
 
 namespace kavelta {
@@ -97,148 +92,35 @@ std::string_view taketoken(std::streambuf& buffer, char (&copy)[maxtoken + 1]) {
     }
 }
 
-bool isdigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Below this, one more digit always fits 64 bits.
-constexpr std::uint64_t digitlimit = 100000000000000000;
-constexpr long exponentlimit = 1000000;
-
-// Takes the digits that start at `at` into `parts`; returns past them.
-inline const char* takedigits(const char* at, const char* end, Decimal& parts) {
-    std::uint64_t digits = parts.digits;
-    long unkept = 0;
-    for (; at < end && isdigit(*at); ++at) {
-        if (digits < digitlimit) {
-            digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
-        } else {
-            ++unkept;
-        }
-    }
-    parts.digits = digits;
-    parts.scale += unkept;
-    return at;
-}
-
-// Reads the longest start of [at, end) that is a number of the grammar into
-// `parts` and returns where it ends: `at` itself when none ("abc", "+",
-// "."), the 'e' of "1e" or "1ex". Inline, as this and takedigits are most
-// of the work of every entry read.
-inline const char* scandecimal(const char* at, const char* end, Decimal& parts) {
-    parts = Decimal();
-    const char* start = at;
-    if (at < end && (*at == '+' || *at == '-')) {
-        parts.negative = *at++ == '-';
-    }
-    const char* integer = at;
-    at = takedigits(at, end, parts);
-    bool wholedigits = at > integer;
-    if (at < end && *at == '.') {
-        const char* fraction = ++at;
-        at = takedigits(at, end, parts);
-        parts.scale -= at - fraction;
-        if (!wholedigits && at == fraction) {
-            return start;
-        }
-    } else if (!wholedigits) {
-        return start;
-    }
-    // The exponent counts only with a digit: "1e" is the number 1 and an 'e'.
-    const char* e = at;
-    if (at == end || (*at != 'e' && *at != 'E')) {
-        return at;
-    }
-    ++at;
-    bool negative = at < end && *at == '-';
-    at += at < end && (*at == '+' || *at == '-');
-    if (at == end || !isdigit(*at)) {
-        return e;
-    }
-    long exponent = 0;
-    for (; at < end && isdigit(*at); ++at) {
-        exponent = std::min(exponent * 10 + (*at - '0'), exponentlimit);
-    }
-    parts.scale += negative ? -exponent : exponent;
-    return at;
-}
-
 bool endinput(std::istream& in) {
     in.setstate(std::ios::eofbit | std::ios::failbit);
     return false;
 }
 
-// The common entry, digits that write a whole number below 2^24 (any of up
-// to 7 digits) and a power of ten up to 10^10: both are exact floats, so one
-// IEEE division or multiplication rounds the exact value once, correctly,
-// to the float strtof gives. Where a float expression may be held wider
-// than a float, never.
-bool converteasy(const Decimal& parts, float& value) {
-    static const float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f,  1e5f,
-                                   1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    if (FLT_EVAL_METHOD != 0 || parts.digits >= (1u << 24) || parts.scale < -10 ||
-        parts.scale > 10) {
-        return false;
-    }
-    float whole = static_cast<float>(parts.digits);
-    float magnitude = parts.scale < 0 ? whole / powers[-parts.scale] : whole * powers[parts.scale];
-    value = parts.negative ? -magnitude : magnitude;
-    return true;
-}
-
-// strtof, which extraction uses, rounds correctly to single precision; a
-// value too small for a float comes out as zero or the nearest subnormal,
-// as extraction takes it, and one too large as an infinity, which
-// extraction refuses. The program never changes the C locale, so the
-// decimal point is always '.'.
-bool convert(std::string_view token, float& value) {
-    char text[maxtoken + 1];
-    std::memcpy(text, token.data(), token.size());
-    text[token.size()] = '\0';
-    float converted = std::strtof(text, nullptr);
-    if (std::isinf(converted)) {
-        return false;
-    }
-    value = converted;
-    return true;
-}
-
-// Any other entry of the grammar. Kept out of line: its buffer for strtof
-// would otherwise weigh on every entry read.
-[[gnu::noinline]] bool convertany(std::string_view token, float& value) {
-#ifdef __cpp_lib_to_chars
-    // The same, many times faster, where the library has it; it gives no
-    // value out of range, where strtof tells underflow from overflow.
-    float converted;
-    const char* first = token.data() + (token[0] == '+' ? 1 : 0);
-    const char* last = token.data() + token.size();
-    std::from_chars_result result = std::from_chars(first, last, converted);
-    if (result.ec == std::errc() && result.ptr == last) {
-        value = converted;
-        return true;
-    }
-#endif
-    return convert(token, value);
-}
-
 // The common entry: one that the buffer holds whole, up to white space,
 // of the grammar and converted by the fast path. Taken, or left unread.
-bool takecommon(std::streambuf& buffer, float& value, std::string_view& typed) {
+bool takecommon(std::streambuf& buffer, float& value, Decimal& parts) {
     const char* at = Run::begin(buffer);
     const char* end = Run::end(buffer);
-    Decimal parts;
     const char* stop = scandecimal(at, end, parts);
     if (stop == end || !iswhite(*stop) || static_cast<std::size_t>(stop - at) > maxtoken ||
         !converteasy(parts, value)) {
         return false;
     }
     Run::moveto(buffer, stop);
-    typed = std::string_view(at, static_cast<std::size_t>(stop - at));
     return true;
 }
 
+// Any other entry, up to white space, whole or not. Out of line, with its
+// room for an entry cut by the buffer's end: the common entry needs
+// neither.
+[[gnu::noinline]] bool takeany(std::streambuf& buffer, float& value, Decimal& parts) {
+    char copy[maxtoken + 1];
+    return parsescore(taketoken(buffer, copy), value, parts);
+}
+
 bool readentry(std::istream& in, std::ostream& out, std::string_view prompt, float& value,
-               Typed& typed) {
+               Decimal& parts) {
     std::streambuf& buffer = *in.rdbuf();
     for (;;) {
         writetext(out, prompt);
@@ -247,11 +129,10 @@ bool readentry(std::istream& in, std::ostream& out, std::string_view prompt, flo
         }
         // The white space after an accepted number stays unread: text left on
         // the line is the next thing read, as the user typed it.
-        if (takecommon(buffer, value, typed.text)) {
+        if (takecommon(buffer, value, parts)) {
             return true;
         }
-        typed.text = taketoken(buffer, typed.copy);
-        if (parsescore(typed.text, value)) {
+        if (takeany(buffer, value, parts)) {
             return true;
         }
         discardline(in);
@@ -261,31 +142,18 @@ bool readentry(std::istream& in, std::ostream& out, std::string_view prompt, flo
 
 }  // namespace
 
-bool splitdecimal(std::string_view token, Decimal& parts) {
-    const char* end = token.data() + token.size();
-    return !token.empty() && scandecimal(token.data(), end, parts) == end;
-}
-
-bool parsescore(std::string_view token, float& value) {
-    Decimal parts;
-    if (token.size() > maxtoken || !splitdecimal(token, parts)) {
-        return false;
-    }
-    return converteasy(parts, value) || convertany(token, value);
-}
-
 bool readscore(std::istream& in, std::ostream& out, std::string_view prompt, float& value) {
-    Typed typed;
-    return readentry(in, out, prompt, value, typed);
+    Decimal parts;
+    return readentry(in, out, prompt, value, parts);
 }
 
 bool readchecked(std::istream& in, std::ostream& out, std::string_view prompt, Check check,
-                 float& value, Typed& typed) {
+                 float& value, Decimal& parts) {
     for (;;) {
-        if (!readentry(in, out, prompt, value, typed)) {
+        if (!readentry(in, out, prompt, value, parts)) {
             return false;
         }
-        const char* refusal = check(value);
+        const char* refusal = check == nullptr ? nullptr : check(value);
         if (refusal == nullptr) {
             return true;
         }

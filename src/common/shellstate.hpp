@@ -53,15 +53,19 @@ struct ShellState {
     int tbmon[15] = {};
     float somonchuadat = 0;
 
-    // The final-test score a target needs: the regular scores and the
-    // midterm as typed (billionths); the target, the score found and the
-    // average it gives, as recorded (tenths).
-    float sotx = 0;
+    // The final-test score a target needs, for a subject average or a year
+    // average. The count and the scores are the subject average's fields,
+    // asked by the same dialogue; today's rules also keep the regular scores
+    // and the midterm as typed (billionths). Semester 1, the target, the
+    // score found and the averages it gives, as recorded (tenths): tbmghiso
+    // is the subject's average for the semester of that final test.
     std::int64_t tongtxtyped = 0;
     std::int64_t diemgktyped = 0;
+    int diemhk1ghiso = 0;
     int muctieu = 0;
     int diemckcan = 0;
     int tbmghiso = 0;
+    int tbcnghiso = 0;
 };
 
 }  // namespace kavelta

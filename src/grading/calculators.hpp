@@ -30,4 +30,8 @@ void xlht(ShellState& state, std::istream& in, std::ostream& out);
 // average to a target.
 void dcd(ShellState& state, std::istream& in, std::ostream& out);
 
+// The lowest final-test score (in tenths) of semester 2 that brings a
+// subject's recorded year average to a target.
+void dcdcn(ShellState& state, std::istream& in, std::ostream& out);
+
 }  // namespace kavelta

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/display.hpp"
 #include "common/input.hpp"
 
 namespace kavelta {
@@ -11,6 +12,7 @@ namespace kavelta {
 namespace {
 
 constexpr float maxregulartests = 10;
+constexpr int tenthsof10 = 100;
 
 // Why a count is refused, or null when it is a whole number from 0 to 10.
 // No student has 2.5 or -5 tests, and such a count would ask for a wrong
@@ -38,15 +40,46 @@ const char* scorerefusal(float value) {
     return value >= 0 && value <= 10 ? nullptr : "Diem Phai Tu 0 Den 10! Nhap Lai\n";
 }
 
-}  // namespace
-
 bool readcount(std::istream& in, std::ostream& out, float& n) {
-    Typed typed;
-    return readchecked(in, out, "Nhap So Lan Kiem Tra Thuong Xuyen: ", countrefusal, n, typed);
+    Decimal parts;
+    return readchecked(in, out, "Nhap So Lan Kiem Tra Thuong Xuyen: ", countrefusal, n, parts);
 }
 
-std::string_view regularprompt(int number) {
-    return regularprompts[number - 1];
+// One score of the subject, its value as typed added to `typed` where the
+// rules ask for it. The subject average takes the plain path: a script asks
+// for a great many of its scores.
+bool readsubjectscore(std::istream& in, std::ostream& out, std::string_view prompt,
+                      Scores scores, float& value, Billionths& typed) {
+    if (scores == Scores::any) {
+        return readscore(in, out, prompt, value);
+    }
+    Decimal parts;
+    if (!readchecked(in, out, prompt, scorerefusal, value, parts)) {
+        return false;
+    }
+    typed += typedbillionths(parts);
+    return true;
+}
+
+}  // namespace
+
+bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, Scores scores) {
+    state.tongtx = 0;
+    state.tongtxtyped = 0;
+    if (!readcount(in, out, state.n)) {
+        return false;
+    }
+    // The count is a whole number up to 10, so i stays inside sochia.
+    for (int i = 0; static_cast<float>(i) < state.n; ++i) {
+        if (!readsubjectscore(in, out, regularprompts[i], scores, state.sochia[i],
+                              state.tongtxtyped)) {
+            return false;
+        }
+        state.tongtx = state.tongtx + state.sochia[i];
+    }
+    state.diemgktyped = 0;
+    return readsubjectscore(in, out, "Nhap So Diem Kiem tra giua ky: ", scores, state.diemgk,
+                            state.diemgktyped);
 }
 
 std::string_view numberedprompt(char (&text)[64], std::string_view head, int number) {
@@ -65,12 +98,39 @@ bool wholein(float value, float low, float high) {
 bool readexactscore(std::istream& in, std::ostream& out, std::string_view prompt,
                     Billionths& value) {
     float read;
-    Typed typed;
-    if (!readchecked(in, out, prompt, scorerefusal, read, typed)) {
+    Decimal parts;
+    if (!readchecked(in, out, prompt, scorerefusal, read, parts)) {
         return false;
     }
-    value = typedbillionths(typed.text);
+    value = typedbillionths(parts);
     return true;
+}
+
+// (regular scores + 2 x midterm + 3 x final) / (count + 5).
+int recordedaverage(const ShellState& state, int finaltenths) {
+    Billionths sum = state.tongtxtyped + 2 * state.diemgktyped + 3 * finaltenths * (billion / 10);
+    return recordedtenths(sum, static_cast<Billionths>(state.n) + 5);
+}
+
+void findfinalneeded(ShellState& state, std::ostream& out,
+                     int (*recorded)(const ShellState& state, int finaltenths)) {
+    // The average never falls as the final score rises: the first score
+    // that reaches the target is the lowest.
+    state.diemckcan = 0;
+    while (state.diemckcan < tenthsof10 && recorded(state, state.diemckcan) < state.muctieu) {
+        ++state.diemckcan;
+    }
+    if (recorded(state, state.diemckcan) >= state.muctieu) {
+        writetenths(out, "Diem Kiem Tra Cuoi Ky Can Dat: ", state.diemckcan);
+    } else {
+        writetext(out, "Khong The Dat Duoc, Du Diem Cuoi Ky La 10\n");
+    }
+}
+
+void writetenths(std::ostream& out, std::string_view label, int tenths) {
+    writetext(out, label);
+    writenumber(out, static_cast<double>(tenths) / 10.0);
+    writetext(out, "\n");
 }
 
 }  // namespace kavelta

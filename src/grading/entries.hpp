@@ -1,22 +1,28 @@
-// What the calculators ask in common: the count of regular tests and their
-// numbered prompts (the subject average and the final-test score needed),
-// whole-number counts in a range, and scores from 0 to 10 taken as typed.
+// What the calculators of one subject share: the dialogue for its scores
+// (the count of regular tests, each regular score, the midterm), the checks
+// on what is typed, and, for today's rules, the lowest final-test score that
+// reaches a target.
 #pragma once
 
 #include <istream>
 #include <ostream>
 #include <string_view>
 
-#include "common/decimal.hpp"
+#include "common/number.hpp"
+#include "common/shellstate.hpp"
 
 namespace kavelta {
 
-// Asks for the count of regular tests until it is a whole number from 0 to
-// 10, one a student can have.
-bool readcount(std::istream& in, std::ostream& out, float& n);
+// How a subject's scores are taken: as the subject average always has, any
+// number, as floats only; or by today's rules, each from 0 to 10 and also as
+// typed. Only a checked score has billionths that surely fit.
+enum class Scores { any, fromzerototen };
 
-// "Nhap So Diem Kiem Tra Thuong Xuyen 3: ", for regular test 1 to 10.
-std::string_view regularprompt(int number);
+// Asks for the count of regular tests (a whole number from 0 to 10, one a
+// student can have), each regular score and the midterm. Sets n, sochia,
+// tongtx and diemgk; with Scores::fromzerototen also tongtxtyped and
+// diemgktyped. False when input ends inside.
+bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, Scores scores);
 
 // The head, the number and ": " ("Nhap Diem Trung Binh Mon 12: "), built
 // without allocating.
@@ -29,5 +35,19 @@ bool wholein(float value, float low, float high);
 // taken from the decimal as typed.
 bool readexactscore(std::istream& in, std::ostream& out, std::string_view prompt,
                     Billionths& value);
+
+// The subject's average with a final score of `finaltenths`, computed
+// exactly from the scores as typed and recorded, in tenths.
+int recordedaverage(const ShellState& state, int finaltenths);
+
+// The lowest final score, in tenths from 0 to 10, at which `recorded` (an
+// average that never falls as the final score rises) reaches state.muctieu;
+// 10 when none does. Writes the line that says which, and sets diemckcan.
+void findfinalneeded(ShellState& state, std::ostream& out,
+                     int (*recorded)(const ShellState& state, int finaltenths));
+
+// A label, then tenths as the stream shows a number (8.3, 7, 0, 10), then a
+// line end.
+void writetenths(std::ostream& out, std::string_view label, int tenths);
 
 }  // namespace kavelta

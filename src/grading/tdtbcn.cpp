@@ -14,13 +14,7 @@ void tdtbcn(ShellState& state, std::istream& in, std::ostream& out) {
     sum = sum + state.diemhk1;
     state.tbcn = sum / 3.0f;
 
-    writetext(out, "Diem Trung Binh Ca Nam: ");
-    writetwodecimal(out, state.tbcn);
-    writetext(out, "\n");
-    if (state.tbcn > 10.0f) {
-        writetext(out, "\n");
-        writetext(out, plausibilitywarning);
-    }
+    writeresult(out, {"Diem Trung Binh Ca Nam: ", {"\n"}, "\n"}, state.tbcn);
 }
 
 }  // namespace kavelta

@@ -80,16 +80,11 @@ void tdtbhk(ShellState& state, std::istream& in, std::ostream& out) {
     state.tbhk = sum / 11.0f;
 
     float shown = twodecimal(state.tbhk);
-    writetext(out, "Trung Binh Hoc Ky La: ");
-    writetwodecimal(out, state.tbhk);
-    writetext(out, "\nBan Duoc Danh Hieu Hoc Sinh: ");
-    writetext(out, studenttitle(state, shown));
-    // The warning is about the scores typed, so it looks at the unrounded
-    // average: 10.000001 is shown as 10 and still warned about.
-    if (state.tbhk > 10.0f) {
-        writetext(out, "\n");
-        writetext(out, plausibilitywarning);
-    }
+    writeresult(out,
+                {"Trung Binh Hoc Ky La: ",
+                 {"\nBan Duoc Danh Hieu Hoc Sinh: ", studenttitle(state, shown)},
+                 "\n"},
+                state.tbhk);
 }
 
 }  // namespace kavelta

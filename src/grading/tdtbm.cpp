@@ -5,25 +5,8 @@
 
 namespace kavelta {
 
-namespace {
-
-bool readregularscores(ShellState& state, std::istream& in, std::ostream& out) {
-    // The count is a whole number up to 10, so i stays inside sochia.
-    for (int i = 0; static_cast<float>(i) < state.n; ++i) {
-        if (!readscore(in, out, regularprompt(i + 1), state.sochia[i])) {
-            return false;
-        }
-        state.tongtx = state.tongtx + state.sochia[i];
-    }
-    return true;
-}
-
-}  // namespace
-
 void tdtbm(ShellState& state, std::istream& in, std::ostream& out) {
-    state.tongtx = 0;
-    if (!readcount(in, out, state.n) || !readregularscores(state, in, out) ||
-        !readscore(in, out, "Nhap So Diem Kiem tra giua ky: ", state.diemgk) ||
+    if (!readsubjectscores(state, in, out, Scores::any) ||
         !readscore(in, out, "Nhap So Diem Kiem tra cuoi ky: ", state.diemck)) {
         return;
     }
@@ -34,12 +17,9 @@ void tdtbm(ShellState& state, std::istream& in, std::ostream& out) {
     float q = state.n + 5.0f;
     state.tbm = static_cast<double>(p / q);
 
-    writetext(out, "Trung Binh Mon La: ");
-    writetwodecimal(out, state.tbm);
-    writetext(out, "\n\n");
-    if (state.tbm > 10.0) {
-        writetext(out, plausibilitywarning);
-    }
+    // The result line is followed by an empty one; the warning comes right
+    // after it.
+    writeresult(out, {"Trung Binh Mon La: ", {"\n\n"}, ""}, state.tbm);
 }
 
 }  // namespace kavelta

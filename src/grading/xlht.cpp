@@ -68,9 +68,9 @@ Level levelbutforonesubject(int* tenths, int count, int chuadatcomments) {
 }
 
 bool readsubjects(ShellState& state, std::istream& in, std::ostream& out) {
-    Typed typed;
+    Decimal parts;
     if (!readchecked(in, out, "Nhap So Mon Danh Gia Bang Diem So: ", subjectcountrefusal,
-                     state.somondiem, typed)) {
+                     state.somondiem, parts)) {
         return false;
     }
     char prompt[64];
@@ -83,7 +83,7 @@ bool readsubjects(ShellState& state, std::istream& in, std::ostream& out) {
         state.tbmon[i] = recordedtenths(average);
     }
     return readchecked(in, out, "Nhap So Mon Danh Gia Bang Nhan Xet Bi Xep Muc Chua Dat: ",
-                       commentcountrefusal, state.somonchuadat, typed);
+                       commentcountrefusal, state.somonchuadat, parts);
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ const Command commands[] = {
     // Today's rules, beside the earlier ones of row 2; not shown either.
     {{"xep loai hoc tap", "xlht"}, "Kavelta-XEP LOAI KET QUA HOC TAP", Action::calculate, xlht},
     {{"diem can dat", "dcd"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT", Action::calculate, dcd},
+    {{"diem can dat ca nam", "dcdcn"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT CA NAM",
+     Action::calculate, dcdcn},
 };
 
 }  // namespace

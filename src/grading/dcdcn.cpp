@@ -1,0 +1,37 @@
+#include "grading/calculators.hpp"
+#include "grading/entries.hpp"
+
+namespace kavelta {
+
+namespace {
+
+// The year average with a final score of `finaltenths` in semester 2: that
+// semester's average recorded first, then (semester 1 + 2 x semester 2) / 3,
+// computed exactly and recorded. Two roundings in a row, as the grade book
+// makes them.
+int recordedyear(const ShellState& state, int finaltenths) {
+    Billionths tenths = state.diemhk1ghiso + 2 * recordedaverage(state, finaltenths);
+    return recordedtenths(tenths * (billion / 10), 3);
+}
+
+}  // namespace
+
+void dcdcn(ShellState& state, std::istream& in, std::ostream& out) {
+    Billionths semester1;
+    Billionths target;
+    if (!readexactscore(in, out, "Nhap Diem Trung Binh Mon Hoc Ky 1: ", semester1) ||
+        !readsubjectscores(state, in, out, Scores::fromzerototen) ||
+        !readexactscore(in, out, "Nhap Diem Trung Binh Mon Ca Nam Muon Dat: ", target)) {
+        return;
+    }
+    // The grade book holds semester 1 with one decimal: 7.45 is 7.5.
+    state.diemhk1ghiso = recordedtenths(semester1);
+    state.muctieu = recordedtenths(target);
+    findfinalneeded(state, out, recordedyear);
+    state.tbmghiso = recordedaverage(state, state.diemckcan);
+    state.tbcnghiso = recordedyear(state, state.diemckcan);
+    writetenths(out, "Khi Do Trung Binh Mon Hoc Ky 2 Ghi Vao So Diem La: ", state.tbmghiso);
+    writetenths(out, "Va Trung Binh Mon Ca Nam Ghi Vao So Diem La: ", state.tbcnghiso);
+}
+
+}  // namespace kavelta
