@@ -143,6 +143,72 @@ TEST(ConsolePosix, KeyWaitTakesOneSilentKeyAndLeavesTheLineAlone) {
     EXPECT_EQ(run.seen.find("Sai Cu Phap!"), std::string::npos);
 }
 
+// Every byte typed is used in order, and nothing the user cannot see is
+// acted on. A pasted script runs to its end, pasted at the menu or while the
+// banner is typed out: two year averages, a key after each, then 4. Keys
+// that come after the key at a key wait, with echo off, are shown where the
+// next line begins, as the terminal's echo would show them, and are part of
+// that line: "x" then "y", or three turns of the mouse wheel, then "1".
+TEST(ConsolePosix, TypedAheadAndPasted) {
+    const std::string script = "3\r8\r9\r\r3\r7\r6\r\r4\r";
+    for (bool duringbanner : {false, true}) {
+        Terminal terminal;
+        if (!duringbanner) {
+            terminal.tomenu();
+        }
+        type(terminal.run, script);
+        terminal.endedwith(0, 0);
+        EXPECT_TRUE(inorder(terminal.run.seen, {"Diem Trung Binh Ca Nam: 8.67\r\n",
+                                                "Diem Trung Binh Ca Nam: 6.33\r\n"}));
+    }
+    Terminal terminal;
+    OnTerminal& run = terminal.run;
+    terminal.tomenu();
+    for (std::string keys : {"xy", "\x1b[A\x1b[A\x1b[A"}) {
+        terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
+        std::size_t from = run.seen.size();
+        type(run, keys);
+        std::string shown = keys == "xy" ? "y" : "^[[A^[[A";
+        ASSERT_TRUE(waitfortext(run, prompt + shown, 5, from));
+        type(run, "1\r");
+        ASSERT_TRUE(waitfortext(run, "Sai Cu Phap! ", 5, from));
+        EXPECT_TRUE(inorder(run.seen.substr(from), {prompt, shown + "1\r\n", "Sai Cu Phap! "}));
+        ASSERT_TRUE(waitforkeymode(run, 5));
+        type(run, "k");
+        ASSERT_TRUE(waitfortext(run, prompt, 5, from + shown.size()));
+    }
+    type(run, "4\r");
+    terminal.endedwith(0, 0);
+}
+
+// A stop the program cannot catch lets another full-screen program take
+// the terminal and leave the alternate screen: the redraw after the resume
+// switches to it again before it clears, without pushing the window title
+// a second time, and the run still ends on the main screen.
+TEST(ConsolePosix, AStopThatCannotBeCaught) {
+    Terminal terminal;
+    OnTerminal& run = terminal.run;
+    terminal.tomenu();
+    kill(run.pid, SIGSTOP);
+    std::size_t from = run.seen.size();
+    kill(run.pid, SIGCONT);
+    type(run, "3\r");
+    ASSERT_TRUE(waitfortext(run, "Nhap Diem Trung Binh Hoc Ky 1: ", 5, from));
+    std::string redraw = run.seen.substr(from);
+    EXPECT_NE(redraw.find("\x1b[?1049h" + title("Kavelta-MENU") + clear), std::string::npos)
+        << ::testing::PrintToString(redraw);
+    type(run, "6\r9\r");
+    ASSERT_TRUE(waitforkeymode(run, 5));
+    type(run, "k4\r");
+    terminal.endedwith(0, 0);
+    std::size_t pushes = 0;
+    for (std::size_t at = run.seen.find("\x1b[22;0t"); at != std::string::npos;
+         at = run.seen.find("\x1b[22;0t", at + 1)) {
+        ++pushes;
+    }
+    EXPECT_EQ(pushes, 1u);
+}
+
 TEST(ConsolePosix, TodaysRulesUnderTheirTitles) {
     Terminal terminal;
     OnTerminal& run = terminal.run;

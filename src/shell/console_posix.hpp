@@ -34,6 +34,10 @@ struct TerminalState {
     unsigned long draws = 0;   // drawings of the whole screen so far
     char title[64] = {};       // the window title now
     ScreenRecord screen;
+    // Bytes that came after a key while echo was off: shown, then read, as
+    // the start of the next line.
+    char hidden[4096] = {};
+    std::size_t hiddenlength = 0;
 };
 
 extern TerminalState terminal;
@@ -56,9 +60,14 @@ void resetterminalsignals(const sigset_t& mask);
 // blocked.
 void giveback();
 
-// One write to the terminal that never blocks: as much of `text` as it
-// takes now. Async-signal-safe.
-long writewithoutwaiting(const char* text, std::size_t length);
+// True when the program's process group owns the terminal, or the terminal
+// is not a controlling one. Async-signal-safe.
+bool foreground();
+
+// Writes `text` to the terminal, waiting for room at most `milliseconds` in
+// all: a terminal that takes no output must not keep a deadly signal from
+// ending the program. Async-signal-safe.
+void writewithin(const char* text, std::size_t length, int milliseconds);
 
 // Starts using the terminal on standard input and output: signals are
 // caught, and once the program is in the foreground its screen and
@@ -93,6 +102,9 @@ void setkeymode(bool on);
 void terminalsettitle(std::string_view title);
 void terminalclearscreen();
 void terminalsleepms(std::uint32_t milliseconds);
+
+// Keeps what the terminal has already received after a key, in key mode.
+void keephiddentyped();
 
 // One key press, shown nowhere.
 void terminalwaitkey();

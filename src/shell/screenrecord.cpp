@@ -1,5 +1,6 @@
 #include "shell/screenrecord.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kavelta {
@@ -25,15 +26,25 @@ void recordshown(ScreenRecord& record, const char* text, std::size_t length) {
 }
 
 void recordtyped(ScreenRecord& record, const char* text, std::size_t length) {
+    char echo[512];
+    for (std::size_t done = 0; done < length; done += sizeof echo / 2) {
+        std::size_t piece = std::min(length - done, sizeof echo / 2);
+        recordshown(record, echo, echoform(text + done, piece, echo));
+    }
+}
+
+std::size_t echoform(const char* text, std::size_t length, char* echo) {
+    std::size_t shown = 0;
     for (std::size_t i = 0; i < length; ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        const char caret[] = {'^', static_cast<char>(c ^ 0x40)};
         if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7f) {
-            recordshown(record, caret, sizeof caret);
+            echo[shown++] = '^';
+            echo[shown++] = static_cast<char>(c ^ 0x40);
         } else {
-            recordshown(record, text + i, 1);
+            echo[shown++] = text[i];
         }
     }
+    return shown;
 }
 
 void clearrecord(ScreenRecord& record) {

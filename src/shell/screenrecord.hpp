@@ -22,4 +22,8 @@ void recordtyped(ScreenRecord& record, const char* text, std::size_t length);
 
 void clearrecord(ScreenRecord& record);
 
+// Typed text as the terminal's echo shows it, into `echo`, which has room
+// for twice `length`; returns its length.
+std::size_t echoform(const char* text, std::size_t length, char* echo);
+
 }  // namespace kavelta

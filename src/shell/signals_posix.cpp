@@ -21,6 +21,9 @@ namespace {
 // alternate screen, so the user's shell screen and title come back.
 const char leavesequence[] = "\x1b[?1049l\x1b[23;0t";
 
+// How long the way out waits for a terminal that takes no output.
+constexpr int leavemilliseconds = 1000;
+
 const int deadlysignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 const int caughtsignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT};
 
@@ -124,12 +127,17 @@ void giveback() {
     tcflow(STDOUT_FILENO, TCOOFF);
     tcflow(STDOUT_FILENO, TCOON);
     // The one write to the terminal that does not go through the step
-    // (terminal_posix.cpp), which waits: a terminal that takes nothing more
-    // must not keep a deadly signal from ending the program.
+    // (terminal_posix.cpp): it waits for room a bounded time, so that a
+    // stalled terminal that takes output again gets the user's screen back,
+    // and a deadly signal still ends the program.
     if (terminal.escapes) {
-        writewithoutwaiting(leavesequence, sizeof leavesequence - 1);
+        writewithin(leavesequence, sizeof leavesequence - 1, leavemilliseconds);
     }
-    tcsetattr(STDIN_FILENO, TCSANOW, &terminal.usersettings);
+    // After a stop the program could not catch, the shell owns the
+    // terminal and its settings.
+    if (foreground()) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &terminal.usersettings);
+    }
 }
 
 }  // namespace kavelta

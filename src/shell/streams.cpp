@@ -6,6 +6,8 @@
 #include <iostream>
 #include <streambuf>
 
+#include "common/input.hpp"
+
 namespace kavelta {
 
 namespace {
@@ -36,6 +38,27 @@ class StandardStreams : public std::streambuf {
         std::cin.rdbuf(originalinput);
         std::cout.rdbuf(originaloutput);
         return failed;
+    }
+
+    bool passanswerend() {
+        char* at = gptr();
+        while (at < egptr() && *at != '\n' && iswhite(static_cast<unsigned char>(*at))) {
+            ++at;
+        }
+        if (at == egptr() || *at != '\n') {
+            return false;
+        }
+        setg(eback(), at + 1, egptr());
+        return true;
+    }
+
+    bool taketypedahead(unsigned char& byte) {
+        if (gptr() == egptr()) {
+            return false;
+        }
+        byte = static_cast<unsigned char>(*gptr());
+        gbump(1);
+        return true;
     }
 
   protected:
@@ -119,6 +142,14 @@ void openstreams(Device device) {
 
 bool flushstreams() {
     return streams.pubsync() == 0;
+}
+
+bool passanswerend() {
+    return streams.passanswerend();
+}
+
+bool taketypedahead(unsigned char& byte) {
+    return streams.taketypedahead(byte);
 }
 
 int closestreams(int status) {

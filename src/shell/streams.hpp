@@ -40,6 +40,15 @@ void openstreams(Device device);
 // Writes what is pending; false once a write has failed.
 bool flushstreams();
 
+// What the key wait takes before it reads the terminal: the input read and
+// not yet used, as a pasted script leaves it. passanswerend() passes over
+// the line end of the answer before the wait (white space through the first
+// line end) and says whether it did: text left on that line is the next
+// choice, not a key. Then each call of taketypedahead() takes one byte,
+// false when none is left.
+bool passanswerend();
+bool taketypedahead(unsigned char& byte);
+
 // Puts the standard streams back, once what is pending has been flushed.
 // Returns `status` after a sound run; after a failure, writes one line on
 // standard error ("kavelta: cannot write standard output: No space left on

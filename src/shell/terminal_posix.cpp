@@ -34,8 +34,12 @@ TerminalState terminal;
 namespace {
 
 // Push the user's window title, then switch to the alternate screen; the
-// leave sequence (signals_posix.cpp) undoes both.
-const char entersequence[] = "\x1b[22;0t\x1b[?1049h";
+// leave sequence (signals_posix.cpp) undoes both. The switch alone comes
+// again on every redraw: a stop the program could not catch (SIGSTOP) lets
+// another program leave the alternate screen, and on a screen still up the
+// switch changes nothing that the clear after it does not.
+const char pushtitle[] = "\x1b[22;0t";
+const char alternatescreen[] = "\x1b[?1049h";
 const char clearsequence[] = "\x1b[H\x1b[2J";
 
 // What a step that moved nothing gives: the terminal is to be looked at
@@ -56,12 +60,6 @@ struct Transfer {
 // output.
 int descriptor(bool writing) {
     return terminal.fd >= 0 ? terminal.fd : writing ? STDOUT_FILENO : STDIN_FILENO;
-}
-
-bool foreground() {
-    pid_t owner = tcgetpgrp(STDIN_FILENO);
-    // Not the controlling terminal: no job control to wait for.
-    return owner < 0 || owner == getpgrp();
 }
 
 // Lets the terminal stop the program while it is in the background, as it
@@ -186,7 +184,8 @@ int draw(bool entering, sig_atomic_t start) {
     }
     bool titled = terminal.title[0] != '\0';
     const std::string_view pieces[] = {
-        entering ? entersequence : "",
+        entering ? pushtitle : "",
+        alternatescreen,
         titled ? "\x1b]0;" : "",
         terminal.title,
         titled ? "\x07" : "",
@@ -202,9 +201,14 @@ int draw(bool entering, sig_atomic_t start) {
     return 0;
 }
 
+long showhidden(char* buffer, std::size_t size);
+
 // The terminal as the streams use it: the program holds it before it
 // writes, and keeps what it shows and what the user typed for a redraw.
 long readfromterminal(char* buffer, std::size_t size) {
+    if (terminal.hiddenlength > 0) {
+        return showhidden(buffer, size);
+    }
     long got = readterminal(buffer, size);
     if (got > 0 && terminal.escapes) {
         recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
@@ -239,6 +243,23 @@ int writetoterminal(const char* text, std::size_t length) {
     return 0;
 }
 
+// Bytes kept after a key, shown as the terminal's echo would have shown them
+// where the next line begins, then read as its start: nothing the user
+// cannot see is acted on.
+long showhidden(char* buffer, std::size_t size) {
+    std::size_t length = std::min(size, terminal.hiddenlength);
+    std::memcpy(buffer, terminal.hidden, length);
+    terminal.hiddenlength -= length;
+    std::memmove(terminal.hidden, terminal.hidden + length, terminal.hiddenlength);
+    char echo[2 * sizeof terminal.hidden];
+    int error = writetoterminal(echo, echoform(buffer, length, echo));
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return static_cast<long>(length);
+}
+
 // The program's own description of the terminal, read-write and
 // non-blocking: O_NONBLOCK on it never touches the open file the shell
 // shares, and as one descriptor it serves reads and writes alike. -1 where
@@ -267,7 +288,7 @@ Device openterminal(bool escapes) {
 }
 
 void restoreterminal() {
-    // Room for the leave sequence, which giveback writes without waiting.
+    // Room for the leave sequence, for which giveback waits only a while.
     if (terminal.held && terminal.escapes) {
         step(Transfer{"", nullptr, 0}, terminal.drawnat, nullptr);
     }
@@ -276,9 +297,35 @@ void restoreterminal() {
     restoresignals(before);
 }
 
-long writewithoutwaiting(const char* text, std::size_t length) {
-    Transfer transfer = {text, nullptr, length};
-    return transferonce(transfer, descriptor(true));
+bool foreground() {
+    pid_t owner = tcgetpgrp(STDIN_FILENO);
+    // Not the controlling terminal: no job control to wait for.
+    return owner < 0 || owner == getpgrp();
+}
+
+void writewithin(const char* text, std::size_t length, int milliseconds) {
+    struct timespec start;
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    int fd = descriptor(true);
+    while (length > 0) {
+        long wrote = transferonce(Transfer{text, nullptr, length}, fd);
+        if (wrote > 0) {
+            text += wrote;
+            length -= static_cast<std::size_t>(wrote);
+            continue;
+        }
+        if (wrote < 0 && errno != EAGAIN && errno != EINTR) {
+            return;
+        }
+        struct timespec at;
+        clock_gettime(CLOCK_MONOTONIC, &at);
+        long spent = (at.tv_sec - start.tv_sec) * 1000 + (at.tv_nsec - start.tv_nsec) / 1000000;
+        if (spent >= milliseconds) {
+            return;
+        }
+        struct pollfd room = {fd, POLLOUT, 0};
+        poll(&room, 1, static_cast<int>(milliseconds - spent));
+    }
 }
 
 long endorhangup(long got) {
@@ -338,6 +385,19 @@ long readterminal(char* buffer, std::size_t size) {
 bool readbytewithin(int milliseconds, unsigned char& byte) {
     struct timespec gap = {0, milliseconds * 1000000L};
     return step(Transfer{nullptr, reinterpret_cast<char*>(&byte), 1}, terminal.drawnat, &gap) == 1;
+}
+
+void keephiddentyped() {
+    struct timespec none = {0, 0};
+    while (terminal.hiddenlength < sizeof terminal.hidden) {
+        char* room = terminal.hidden + terminal.hiddenlength;
+        long got = step(Transfer{nullptr, room, sizeof terminal.hidden - terminal.hiddenlength},
+                        terminal.drawnat, &none);
+        if (got <= 0) {
+            return;
+        }
+        terminal.hiddenlength += static_cast<std::size_t>(got);
+    }
 }
 
 void setkeymode(bool on) {
