@@ -201,21 +201,8 @@ int draw(bool entering, sig_atomic_t start) {
     return 0;
 }
 
-long showhidden(char* buffer, std::size_t size);
-
-// The terminal as the streams use it: the program holds it before it
-// writes, and keeps what it shows and what the user typed for a redraw.
-long readfromterminal(char* buffer, std::size_t size) {
-    if (terminal.hiddenlength > 0) {
-        return showhidden(buffer, size);
-    }
-    long got = readterminal(buffer, size);
-    if (got > 0 && terminal.escapes) {
-        recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
-    }
-    return endorhangup(got);
-}
-
+// The terminal as the streams write it: the program holds it before it
+// writes, and keeps what it shows for a redraw.
 int writetoterminal(const char* text, std::size_t length) {
     if (terminal.escapes) {
         recordshown(terminal.screen, text, length);
@@ -258,6 +245,19 @@ long showhidden(char* buffer, std::size_t size) {
         return -1;
     }
     return static_cast<long>(length);
+}
+
+// The terminal as the streams read it: what was kept after a key first,
+// and what the user typed kept for a redraw.
+long readfromterminal(char* buffer, std::size_t size) {
+    if (terminal.hiddenlength > 0) {
+        return showhidden(buffer, size);
+    }
+    long got = readterminal(buffer, size);
+    if (got > 0 && terminal.escapes) {
+        recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
+    }
+    return endorhangup(got);
 }
 
 // The program's own description of the terminal, read-write and
