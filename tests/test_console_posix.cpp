@@ -143,72 +143,6 @@ TEST(ConsolePosix, KeyWaitTakesOneSilentKeyAndLeavesTheLineAlone) {
     EXPECT_EQ(run.seen.find("Sai Cu Phap!"), std::string::npos);
 }
 
-// Every byte typed is used in order, and nothing the user cannot see is
-// acted on. A pasted script runs to its end, pasted at the menu or while the
-// banner is typed out: two year averages, a key after each, then 4. Keys
-// that come after the key at a key wait, with echo off, are shown where the
-// next line begins, as the terminal's echo would show them, and are part of
-// that line: "x" then "y", or three turns of the mouse wheel, then "1".
-TEST(ConsolePosix, TypedAheadAndPasted) {
-    const std::string script = "3\r8\r9\r\r3\r7\r6\r\r4\r";
-    for (bool duringbanner : {false, true}) {
-        Terminal terminal;
-        if (!duringbanner) {
-            terminal.tomenu();
-        }
-        type(terminal.run, script);
-        terminal.endedwith(0, 0);
-        EXPECT_TRUE(inorder(terminal.run.seen, {"Diem Trung Binh Ca Nam: 8.67\r\n",
-                                                "Diem Trung Binh Ca Nam: 6.33\r\n"}));
-    }
-    Terminal terminal;
-    OnTerminal& run = terminal.run;
-    terminal.tomenu();
-    for (std::string keys : {"xy", "\x1b[A\x1b[A\x1b[A"}) {
-        terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
-        std::size_t from = run.seen.size();
-        type(run, keys);
-        std::string shown = keys == "xy" ? "y" : "^[[A^[[A";
-        ASSERT_TRUE(waitfortext(run, prompt + shown, 5, from));
-        type(run, "1\r");
-        ASSERT_TRUE(waitfortext(run, "Sai Cu Phap! ", 5, from));
-        EXPECT_TRUE(inorder(run.seen.substr(from), {prompt, shown + "1\r\n", "Sai Cu Phap! "}));
-        ASSERT_TRUE(waitforkeymode(run, 5));
-        type(run, "k");
-        ASSERT_TRUE(waitfortext(run, prompt, 5, from + shown.size()));
-    }
-    type(run, "4\r");
-    terminal.endedwith(0, 0);
-}
-
-// A stop the program cannot catch lets another full-screen program take
-// the terminal and leave the alternate screen: the redraw after the resume
-// switches to it again before it clears, without pushing the window title
-// a second time, and the run still ends on the main screen.
-TEST(ConsolePosix, AStopThatCannotBeCaught) {
-    Terminal terminal;
-    OnTerminal& run = terminal.run;
-    terminal.tomenu();
-    kill(run.pid, SIGSTOP);
-    std::size_t from = run.seen.size();
-    kill(run.pid, SIGCONT);
-    type(run, "3\r");
-    ASSERT_TRUE(waitfortext(run, "Nhap Diem Trung Binh Hoc Ky 1: ", 5, from));
-    std::string redraw = run.seen.substr(from);
-    EXPECT_NE(redraw.find("\x1b[?1049h" + title("Kavelta-MENU") + clear), std::string::npos)
-        << ::testing::PrintToString(redraw);
-    type(run, "6\r9\r");
-    ASSERT_TRUE(waitforkeymode(run, 5));
-    type(run, "k4\r");
-    terminal.endedwith(0, 0);
-    std::size_t pushes = 0;
-    for (std::size_t at = run.seen.find("\x1b[22;0t"); at != std::string::npos;
-         at = run.seen.find("\x1b[22;0t", at + 1)) {
-        ++pushes;
-    }
-    EXPECT_EQ(pushes, 1u);
-}
-
 TEST(ConsolePosix, TodaysRulesUnderTheirTitles) {
     Terminal terminal;
     OnTerminal& run = terminal.run;
@@ -491,6 +425,179 @@ pid_t programin(pid_t session) {
         }
     }
     return -1;
+}
+
+// Whether the process ends, or is left unreaped, within 5 seconds.
+bool gone(pid_t pid) {
+    double deadline = now() + 5;
+    while (now() < deadline) {
+        std::string stat = readfile("/proc/" + std::to_string(pid) + "/stat");
+        if (stat.empty() || stat.find(") Z") != std::string::npos) {
+            return true;
+        }
+        usleep(20000);
+    }
+    return false;
+}
+
+// A pasted script runs to its end, pasted at the menu or while the banner
+// is typed out: two year averages, a key after each, then 4. Keys that come
+// after the key at a key wait, with echo off, are shown where the next line
+// begins, as the terminal's echo would show them, and are part of that
+// line: "x" then "y", or three turns of the mouse wheel, then "1".
+void typedaheadandpasted() {
+    const std::string script = "3\r8\r9\r\r3\r7\r6\r\r4\r";
+    for (bool duringbanner : {false, true}) {
+        Terminal terminal;
+        if (!duringbanner) {
+            terminal.tomenu();
+        }
+        type(terminal.run, script);
+        terminal.endedwith(0, 0);
+        EXPECT_TRUE(inorder(terminal.run.seen, {"Diem Trung Binh Ca Nam: 8.67\r\n",
+                                                "Diem Trung Binh Ca Nam: 6.33\r\n"}));
+    }
+    Terminal terminal;
+    OnTerminal& run = terminal.run;
+    terminal.tomenu();
+    for (std::string keys : {"xy", "\x1b[A\x1b[A\x1b[A"}) {
+        terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
+        std::size_t from = run.seen.size();
+        type(run, keys);
+        std::string shown = keys == "xy" ? "y" : "^[[A^[[A";
+        ASSERT_TRUE(waitfortext(run, prompt + shown, 5, from));
+        type(run, "1\r");
+        ASSERT_TRUE(waitfortext(run, "Sai Cu Phap! ", 5, from));
+        EXPECT_TRUE(inorder(run.seen.substr(from), {prompt, shown + "1\r\n", "Sai Cu Phap! "}));
+        ASSERT_TRUE(waitforkeymode(run, 5));
+        type(run, "k");
+        ASSERT_TRUE(waitfortext(run, prompt, 5, from + shown.size()));
+    }
+    type(run, "4\r");
+    terminal.endedwith(0, 0);
+}
+
+// Pushes and pops of the window title in what the program wrote.
+bool titlesbalance(const std::string& seen) {
+    auto count = [&](const std::string& text) {
+        std::size_t found = 0;
+        for (std::size_t at = seen.find(text); at != std::string::npos;
+             at = seen.find(text, at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    EXPECT_EQ(count("\x1b[22;0t"), count("\x1b[23;0t"));
+    return count("\x1b[22;0t") == count("\x1b[23;0t");
+}
+
+// A terminal that takes no output: the screen record full of refused
+// entries, the terminal not read while resumes fill it with redraws, then
+// SIGTERM or SIGTSTP from outside. Read again within the second the way out
+// waits, the terminal gets the leave sequence whole; after SIGTSTP, `fg`
+// and quitting, the window title's pushes and pops balance.
+void stalledterminal(int signo) {
+    Shell shell(true);
+    OnTerminal& run = shell.run;
+    type(run, std::string(KAVELTA_PROGRAM) + " >&0\r");
+    ASSERT_TRUE(waitfortext(run, prompt, 8));
+    pid_t pid = programin(run.pid);
+    ASSERT_GT(pid, 0);
+    type(run, "1\r");
+    const std::string count = "Nhap So Lan Kiem Tra Thuong Xuyen: ";
+    const std::string refusal = "So Khong Hop Le! Nhap Lai (Vd: 8.5)\r\n" + count;
+    for (int i = 0; i < 100; ++i) {
+        std::size_t from = run.seen.size();
+        type(run, std::string(120, 'x') + "\r");
+        ASSERT_TRUE(waitfortext(run, refusal, 5, from));
+    }
+    std::size_t before = run.seen.size();
+    for (int i = 0; i < 8; ++i) {
+        kill(pid, SIGCONT);
+        usleep(50000);
+    }
+    std::size_t said = run.said.size();
+    kill(pid, signo);
+    ASSERT_TRUE(waitfortext(run, leave, 5, before));
+    if (signo == SIGTERM) {
+        EXPECT_TRUE(waitforsaid(run, "Terminated", 5, said));
+        EXPECT_EQ(run.seen.substr(run.seen.size() - leave.size()), leave);
+        return;
+    }
+    ASSERT_TRUE(shell.prompted(said));
+    std::size_t from = run.seen.size();
+    type(run, "fg\r");
+    ASSERT_TRUE(waitfortext(run, refusal, 5, from));
+    said = run.said.size();
+    type(run, "0 7 6\rk4\r");
+    ASSERT_TRUE(shell.prompted(said));
+    ASSERT_TRUE(waitfortext(run, leave, 5, from));
+    titlesbalance(run.seen);
+}
+
+// A stop the program cannot catch, then a deadly signal once the shell's
+// line editor has the terminal: the program ends without touching the
+// shell's settings.
+void stopthenkill() {
+    Shell shell;
+    OnTerminal& run = shell.run;
+    shell.press(std::string(KAVELTA_PROGRAM) + "\r", prompt);
+    pid_t pid = programin(run.pid);
+    ASSERT_GT(pid, 0);
+    std::size_t from = run.seen.size();
+    kill(pid, SIGSTOP);
+    ASSERT_TRUE(shell.prompted(from));
+    usleep(100000);
+    termios lineeditor{};
+    ASSERT_EQ(tcgetattr(run.slave, &lineeditor), 0);
+    kill(pid, SIGTERM);
+    kill(pid, SIGCONT);
+    EXPECT_TRUE(gone(pid));
+    termios after{};
+    ASSERT_EQ(tcgetattr(run.slave, &after), 0);
+    EXPECT_TRUE(sameterminalsettings(lineeditor, after));
+}
+
+// A stop the program cannot catch lets another full-screen program take
+// the terminal and leave the alternate screen: after `fg` the redraw
+// switches to it again before it clears, without pushing the window title
+// a second time, and the run still ends on the main screen.
+void stopthenanotherprogram() {
+    Shell shell;
+    OnTerminal& run = shell.run;
+    shell.press(std::string(KAVELTA_PROGRAM) + "\r", prompt);
+    pid_t pid = programin(run.pid);
+    ASSERT_GT(pid, 0);
+    std::size_t from = run.seen.size();
+    kill(pid, SIGSTOP);
+    ASSERT_TRUE(shell.prompted(from));
+    shell.command("printf '\\033[?1049h\\033[2J\\033[?1049l'");
+    from = shell.press("fg\r", prompt);
+    EXPECT_TRUE(inorder(run.seen.substr(from), {"\x1b[?1049h" + title("Kavelta-MENU") + clear}));
+    shell.press("4\r", shell.shellprompt);
+    EXPECT_GT(run.seen.rfind(leave), run.seen.rfind("\x1b[?1049h"));
+    titlesbalance(run.seen);
+}
+
+// What the user sees is what the program reads: keys typed ahead and
+// pastes, a terminal that takes no output, stops the program cannot catch.
+TEST(ConsolePosix, WhatTheUserSeesIsWhatTheProgramReads) {
+    {
+        SCOPED_TRACE("typed ahead and pasted");
+        typedaheadandpasted();
+    }
+    for (int signo : {SIGTERM, SIGTSTP}) {
+        SCOPED_TRACE(::testing::Message() << "a stalled terminal, then " << strsignal(signo));
+        stalledterminal(signo);
+    }
+    {
+        SCOPED_TRACE("SIGSTOP, then a deadly signal");
+        stopthenkill();
+    }
+    {
+        SCOPED_TRACE("SIGSTOP, another full-screen program, then fg");
+        stopthenanotherprogram();
+    }
 }
 
 // strace attached to `pid`, holding it for 0.2 s each time a wait on the
