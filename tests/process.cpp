@@ -325,4 +325,47 @@ bool sameterminalsettings(const termios& a, const termios& b) {
            a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
+int exitstatus(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+bool processstat(pid_t pid, ProcessStat& stat) {
+    std::string text = readfile("/proc/" + std::to_string(pid) + "/stat");
+    // The command's name, in parentheses, may hold anything: the fields
+    // start after the last ')'.
+    std::size_t name = text.rfind(')');
+    if (name == std::string::npos) {
+        return false;
+    }
+    std::istringstream fields(text.substr(name + 1));
+    fields >> stat.state >> stat.parent >> stat.group >> stat.session;
+    return !fields.fail();
+}
+
+pid_t programin(pid_t session) {
+    std::string path = std::filesystem::canonical(KAVELTA_PROGRAM);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::error_code notaprocess;
+        pid_t pid = static_cast<pid_t>(std::strtol(entry.path().filename().c_str(), nullptr, 10));
+        ProcessStat stat;
+        if (pid > 0 && processstat(pid, stat) && stat.session == session &&
+            std::filesystem::read_symlink(entry.path() / "exe", notaprocess) == path) {
+            return pid;
+        }
+    }
+    return -1;
+}
+
+bool gone(pid_t pid) {
+    double deadline = now() + 5;
+    while (now() < deadline) {
+        ProcessStat stat;
+        if (!processstat(pid, stat) || stat.state == 'Z') {
+            return true;
+        }
+        usleep(20000);
+    }
+    return false;
+}
+
 }  // namespace kavelta::testing

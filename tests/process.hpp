@@ -80,4 +80,23 @@ void closeterminal(OnTerminal& run);
 double now();
 bool sameterminalsettings(const termios& a, const termios& b);
 
+// A wait status as a shell shows it: the exit status, or 1000 plus the
+// signal that ended the process (a death by signal never reads as 0).
+int exitstatus(int status);
+
+// What /proc/<pid>/stat says of a process; false when it has gone.
+struct ProcessStat {
+    char state = 0;  // 'Z' for one ended and not yet reaped
+    pid_t parent = 0;
+    pid_t group = 0;
+    pid_t session = 0;
+};
+bool processstat(pid_t pid, ProcessStat& stat);
+
+// The built program's process in the session `session` (a shell's), or -1.
+pid_t programin(pid_t session);
+
+// Whether the process ends, or is left unreaped, within 5 seconds.
+bool gone(pid_t pid);
+
 }  // namespace kavelta::testing

@@ -65,13 +65,8 @@ struct Terminal {
     // The program ended as expected and the terminal is as it was.
     void endedwith(int expectedstatus, int expectedsignal) {
         int status = waitforend(run, 5);
-        if (expectedsignal != 0) {
-            ASSERT_TRUE(WIFSIGNALED(status)) << status;
-            EXPECT_EQ(WTERMSIG(status), expectedsignal);
-        } else {
-            ASSERT_TRUE(WIFEXITED(status)) << status;
-            EXPECT_EQ(WEXITSTATUS(status), expectedstatus);
-        }
+        EXPECT_EQ(exitstatus(status),
+                  expectedsignal != 0 ? 1000 + expectedsignal : expectedstatus);
         termios settings{};
         ASSERT_EQ(tcgetattr(run.slave, &settings), 0);
         EXPECT_TRUE(sameterminalsettings(run.initial, settings));
@@ -203,9 +198,7 @@ TEST(ConsolePosix, TerminationAndHangUp) {
     nohup.tomenu();
     close(nohup.run.master);
     nohup.run.master = -1;
-    int status = waitforend(nohup.run, 5);
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(exitstatus(waitforend(nohup.run, 5)), 2);
 }
 
 // Output paused with Ctrl-S holds back no deadly signal: the terminal is
@@ -246,12 +239,51 @@ TEST(ConsolePosix, DumbTerminalGetsNoEscapeSequence) {
     terminal.tomenu();
     terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n");
     type(run, "x4\r");
-    int status = waitforend(run, 5);
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(exitstatus(waitforend(run, 5)), 0);
     EXPECT_EQ(run.seen.find('\x1b'), std::string::npos) << ::testing::PrintToString(run.seen);
     EXPECT_TRUE(inorder(run.seen, {"Kavelta \r\nPhien Ban: 1.1 - Ostrel Edition\r\n", prompt,
                                    "Diem Trung Binh Ca Nam: 8\r\n", prompt}));
+}
+
+// Typed at a terminal, written to a pipe: the transcript is the one a
+// script gives.
+TEST(ConsolePosix, TypedAtATerminalWrittenToAPipe) {
+    const std::string keys = "3\r6\r9\r4\r";
+    OnTerminal run = startonterminal({KAVELTA_PROGRAM}, "", true);
+    type(run, keys);
+    int status = waitforend(run, 5);
+    closeterminal(run);
+    EXPECT_EQ(exitstatus(status), 0);
+    std::string script = keys;
+    std::replace(script.begin(), script.end(), '\r', '\n');
+    EXPECT_EQ(run.said, runpiped({KAVELTA_PROGRAM}, script).output);
+}
+
+// The terminal hangs up (its other side is closed) with SIGHUP ignored,
+// while output is paused: with the program's prompt waiting to be written,
+// or its screen to be drawn again after a resume. Either way the write
+// fails, and the program ends with status 2 and says why.
+TEST(ConsolePosix, AHangUpWhileOutputWaits) {
+    const std::string program = KAVELTA_PROGRAM;
+    for (bool redraw : {false, true}) {
+        SCOPED_TRACE(redraw ? "a redraw waits" : "a prompt waits");
+        Terminal terminal({"/bin/sh", "-c", "trap '' HUP; '" + program + "'; exit $?"});
+        OnTerminal& run = terminal.run;
+        terminal.tomenu();
+        type(run, "\x13");
+        usleep(200000);
+        if (redraw) {
+            pid_t pid = programin(run.pid);
+            ASSERT_GT(pid, 0);
+            kill(pid, SIGCONT);
+        } else {
+            type(run, "1\r");
+        }
+        usleep(200000);
+        close(run.master);
+        run.master = -1;
+        EXPECT_EQ(exitstatus(waitforend(run, 5)), 2);
+    }
 }
 
 // An interactive shell with job control, as a user has it: the program runs
@@ -322,15 +354,7 @@ struct Shell {
     bool killed() {
         std::string pid = expand("jobs -p");
         command("kill %1");
-        double deadline = now() + 5;
-        while (!pid.empty() && now() < deadline) {
-            std::string stat = readfile("/proc/" + pid + "/stat");
-            if (stat.empty() || stat.find(") Z") != std::string::npos) {
-                return true;
-            }
-            usleep(20000);
-        }
-        return false;
+        return !pid.empty() && gone(std::stoi(pid));
     }
 
     // A key for the program; returns where what it draws next starts.
@@ -400,45 +424,16 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
                                           "Trung Binh Mon La: 7\r\n\r\n");
     ASSERT_TRUE(waitforkeymode(run, 5));
 
-    // Stopped, then killed: it ends, and the terminal is as the user left it.
+    // Stopped, then killed: it ends, and the terminal is as the user left it;
+    // the screen given back at the stop is not given back a second time.
     shell.ctrlz();
+    std::size_t stopped = run.seen.size();
     EXPECT_TRUE(shell.killed());
     EXPECT_EQ(shell.settings(), before);
+    EXPECT_EQ(run.seen.find(leave, stopped), std::string::npos);
 }
 
-// The program's process in the session `session` (a shell's).
-pid_t programin(pid_t session) {
-    std::string path = std::filesystem::canonical(KAVELTA_PROGRAM);
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::error_code gone;
-        std::string stat = readfile(entry.path() / "stat");
-        if (stat.rfind(')') == std::string::npos) {
-            continue;
-        }
-        std::istringstream fields(stat.substr(stat.rfind(')') + 1));
-        char state;
-        pid_t parent, group, insession = 0;
-        fields >> state >> parent >> group >> insession;
-        if (insession == session &&
-            std::filesystem::read_symlink(entry.path() / "exe", gone) == path) {
-            return std::stoi(entry.path().filename());
-        }
-    }
-    return -1;
-}
 
-// Whether the process ends, or is left unreaped, within 5 seconds.
-bool gone(pid_t pid) {
-    double deadline = now() + 5;
-    while (now() < deadline) {
-        std::string stat = readfile("/proc/" + std::to_string(pid) + "/stat");
-        if (stat.empty() || stat.find(") Z") != std::string::npos) {
-            return true;
-        }
-        usleep(20000);
-    }
-    return false;
-}
 
 // A pasted script runs to its end, pasted at the menu or while the banner
 // is typed out: two year averages, a key after each, then 4. Keys that come
@@ -751,6 +746,19 @@ TEST(ConsolePosix, EveryTransferWithTheTerminalGoesThroughOneStep) {
     }
 }
 
+// Started in the background with SIGTTOU ignored, the terminal cannot
+// stop it until `fg`, and will not let it draw: it ends with status 2 and
+// says why, rather than trying again for ever.
+TEST(ConsolePosix, InTheBackgroundWithNoStopToWaitFor) {
+    Shell shell;
+    shell.command("sh -c \"trap '' TTOU; exec '" KAVELTA_PROGRAM "'\" &");
+    std::string said = shell.command("wait $!; echo status=$?");
+    EXPECT_NE(said.find("kavelta: cannot write standard output: Input/output error"),
+              std::string::npos)
+        << ::testing::PrintToString(said);
+    EXPECT_NE(said.find("status=2"), std::string::npos) << ::testing::PrintToString(said);
+}
+
 // Started in the background with descriptors 3 to 1023 taken, so that its
 // own description of the terminal is 1024 or above: it draws nothing and
 // waits, however often `bg` sends it on, until `fg`; then it draws and ends
@@ -782,16 +790,9 @@ TEST(ConsolePosix, StartedInTheBackgroundWithEveryLowDescriptorTaken) {
 int childrenof(pid_t parent) {
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line) || line.find(')') == std::string::npos) {
-            continue;
-        }
-        std::istringstream fields(line.substr(line.rfind(')') + 2));
-        char state;
-        int ppid;
-        fields >> state >> ppid;
-        count += ppid == parent;
+        pid_t pid = static_cast<pid_t>(std::strtol(entry.path().filename().c_str(), nullptr, 10));
+        ProcessStat stat;
+        count += pid > 0 && processstat(pid, stat) && stat.parent == parent;
     }
     return count;
 }
@@ -848,7 +849,7 @@ TEST(ConsolePosix, MissingCompanionChangesNothing) {
         "\n[1] TINH DIEM TRUNG BINH MON\n[2] TINH DIEM HOC KY\n[3] TINH DIEM CA NAM\n"
         "[4] THOAT\nNhap Tuy Chon Cua Ban: \n";
     EXPECT_EQ(piped.output, "Kavelta \nPhien Ban: 1.1 - Ostrel Edition\n" + menu + menu + "\n");
-    EXPECT_EQ(WEXITSTATUS(piped.status), 0);
+    EXPECT_EQ(exitstatus(piped.status), 0);
 
     Terminal terminal(workdir);
     terminal.tomenu();

@@ -70,10 +70,6 @@ const std::string semesterprompts =
     "TBM Lich Su: TBM Vat Ly: TBM Hoa Hoc: TBM Cong Nghe: TBM Sinh Hoc: TBM Tin Hoc: "
     "TBM GDCD: ";
 
-int exitstatus(int status) {
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-}
-
 struct Case {
     const char* name;
     std::string input;
