@@ -58,17 +58,19 @@ void closeinheriteddescriptors() {
 // otherwise redraw the user's terminal from the child.
 void startcompanion() {
     flushstreams();
-    sigset_t before = blockterminalsignals();
-    pid_t child = fork();
-    if (child == 0) {
-        resetterminalsignals(before);
-        pid_t grandchild = fork();
-        if (grandchild == 0) {
-            execcompanion();
+    pid_t child;
+    {
+        SignalsHeld signals;
+        child = fork();
+        if (child == 0) {
+            resetterminalsignals(signals.before);
+            pid_t grandchild = fork();
+            if (grandchild == 0) {
+                execcompanion();
+            }
+            _exit(0);
         }
-        _exit(0);
     }
-    restoresignals(before);
     while (child > 0 && waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
 }

@@ -18,7 +18,7 @@ namespace kavelta {
 // Everything the console knows of the terminal, in one record. The signal
 // handlers read `escapes`, `usersettings`, `held` and `fd`: those are written
 // only before the handlers are caught or with the handled signals blocked
-// (blockterminalsignals). The handlers write `held` (giveback) and
+// (SignalsHeld). The handlers write `held` (giveback) and
 // `continued` (only they do). The rest is the main flow's alone.
 struct TerminalState {
     bool escapes = false;              // false where they show as text (TERM=dumb)
@@ -42,10 +42,17 @@ struct TerminalState {
 
 extern TerminalState terminal;
 
-// Blocks the handled signals, and SIGTTOU so that the terminal can be
-// changed from the background; returns the mask for restoresignals.
-sigset_t blockterminalsignals();
-void restoresignals(const sigset_t& mask);
+// Holds back the handled signals, and SIGTTOU so that the terminal can be
+// changed from the background, for as long as it lives; then puts the mask
+// back as it was, errno kept. Every handler runs with them held, and every
+// change of the terminal's state is made inside one.
+struct SignalsHeld {
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+    sigset_t before;  // the mask as it was, which a wait lets signals in with
+};
 
 // Catches the deadly signals, Ctrl-Z and the resume, each only where it is
 // not ignored: a signal ignored at start (SIGHUP under nohup) stays ignored.
@@ -75,16 +82,19 @@ void writewithin(const char* text, std::size_t length, int milliseconds);
 Device openterminal(bool escapes);
 void restoreterminal();
 
+// The terminal's functions that transfer or draw return a long: the bytes
+// moved (0 for done), or minus an errno value (terminal_posix.cpp).
+
 // Makes sure the program's screen and settings are on the terminal before
 // it reads (`reading`) or writes: after a stop, in the foreground again,
 // everything is drawn again; in the background the program stops, as the
-// terminal would stop it, until `fg`. 0, EIO when no job control can bring
-// the program forward, or the cause of a failed write.
-int holdterminal(bool reading);
+// terminal would stop it, until `fg`. 0, -EIO when no job control can bring
+// the program forward, or minus the cause of a failed write.
+long holdterminal(bool reading);
 
 // Waits for input on the terminal held and drawn, then takes what is there
-// without waiting inside the read, so that no stop or resume goes unseen.
-// As read() returns.
+// without waiting inside the read, so that no stop or resume goes unseen:
+// the bytes read, 0 at the end, or minus the cause of a failure.
 long readterminal(char* buffer, std::size_t size);
 
 // One more byte, if the terminal has one within the time given and nothing

@@ -91,15 +91,15 @@ void catchsignal(int signo, void (*handler)(int)) {
 
 }  // namespace
 
-sigset_t blockterminalsignals() {
+SignalsHeld::SignalsHeld() {
     sigset_t set = terminalsignals();
-    sigset_t before;
     sigprocmask(SIG_BLOCK, &set, &before);
-    return before;
 }
 
-void restoresignals(const sigset_t& mask) {
-    sigprocmask(SIG_SETMASK, &mask, nullptr);
+SignalsHeld::~SignalsHeld() {
+    int error = errno;
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    errno = error;
 }
 
 void catchterminalsignals() {
@@ -114,7 +114,7 @@ void resetterminalsignals(const sigset_t& mask) {
     for (int signo : caughtsignals) {
         catchsignal(signo, SIG_DFL);
     }
-    restoresignals(mask);
+    sigprocmask(SIG_SETMASK, &mask, nullptr);
 }
 
 void giveback() {

@@ -42,11 +42,11 @@ const char pushtitle[] = "\x1b[22;0t";
 const char alternatescreen[] = "\x1b[?1049h";
 const char clearsequence[] = "\x1b[H\x1b[2J";
 
-// What a step that moved nothing gives: the terminal is to be looked at
-// again (a stop or a resume came, or it had nothing to give or no room), or
-// the time given ran out.
-constexpr long again = -2;
-constexpr long timedout = -3;
+// Every function here that transfers or draws returns a long: the bytes
+// moved (0 for done), or minus an errno value. -EAGAIN: the terminal is to
+// be looked at again (a stop or a resume came, or it had nothing to give or
+// no room); -ETIMEDOUT: the time given ran out; any other: the cause of a
+// failure.
 
 // One transfer: the bytes to write, or else room to read into.
 struct Transfer {
@@ -117,10 +117,9 @@ long transferonce(const Transfer& transfer, int fd) {
     }
     long moved = transfer.text != nullptr ? write(fd, transfer.text, transfer.size)
                                           : read(fd, transfer.room, transfer.size);
+    moved = moved >= 0 ? moved : errno == EINTR ? -EAGAIN : -errno;
     if (flags >= 0) {
-        int error = errno;
         fcntl(fd, F_SETFL, flags);
-        errno = error;
     }
     return moved;
 }
@@ -128,46 +127,36 @@ long transferonce(const Transfer& transfer, int fd) {
 // The step: one transfer, made only while the program holds the terminal
 // and nothing has stopped or resumed it since `drawnat` (the resume count
 // its screen was drawn at), after waiting, for at most `timeout` when one is
-// given, until the terminal has input or room. Returns the bytes moved (0 at
-// the end of input), again, timedout, or -1 with errno set.
+// given, until the terminal has input or room. 0 read is the end of input.
 long step(const Transfer& transfer, sig_atomic_t drawnat, const struct timespec* timeout) {
-    sigset_t before = blockterminalsignals();
-    long moved = again;
-    if (terminal.held && terminal.continued == drawnat) {
-        int fd = descriptor(transfer.text != nullptr);
-        struct pollfd ready = {fd, static_cast<short>(transfer.text ? POLLOUT : POLLIN), 0};
-        // Signals are let in only inside the wait. When it ends with the
-        // terminal ready, one that comes now stays pending until the
-        // transfer is made (a Ctrl-Z that flushed the key leaves nothing to
-        // read, and the read says so rather than waiting).
-        int count = ppoll(&ready, 1, timeout, &before);
-        if (count > 0) {
-            moved = transferonce(transfer, fd);
-            moved = moved < 0 && (errno == EAGAIN || errno == EINTR) ? again : moved;
-        } else if (count == 0) {
-            moved = timedout;
-        } else if (errno != EINTR) {
-            moved = -1;
-        }
+    SignalsHeld signals;
+    if (!terminal.held || terminal.continued != drawnat) {
+        return -EAGAIN;
     }
-    int error = errno;
-    restoresignals(before);
-    errno = error;
-    return moved;
+    int fd = descriptor(transfer.text != nullptr);
+    struct pollfd ready = {fd, static_cast<short>(transfer.text ? POLLOUT : POLLIN), 0};
+    // Signals are let in only inside the wait. When it ends with the
+    // terminal ready, one that comes now stays pending until the transfer is
+    // made (a Ctrl-Z that flushed the key leaves nothing to read, and the
+    // read says so rather than waiting).
+    int count = ppoll(&ready, 1, timeout, &signals.before);
+    if (count < 0) {
+        return errno == EINTR ? -EAGAIN : -errno;
+    }
+    return count == 0 ? -ETIMEDOUT : transferonce(transfer, fd);
 }
 
-// Writes all of `text` as part of a drawing begun at resume count `start`:
-// 0, again when a stop cut the drawing short, or the cause of a failed
-// write.
-int drawpiece(std::string_view text, sig_atomic_t start) {
+// Writes all of `text` as part of a drawing begun at resume count `start`;
+// -EAGAIN when a stop cut the drawing short.
+long drawpiece(std::string_view text, sig_atomic_t start) {
     while (!text.empty()) {
         long wrote = step(Transfer{text.data(), nullptr, text.size()}, start, nullptr);
-        if (wrote == again) {
+        if (wrote == -EAGAIN) {
             if (!terminal.held || terminal.continued != start) {
-                return again;
+                return -EAGAIN;
             }
         } else if (wrote < 0) {
-            return errno;
+            return wrote;
         } else {
             text.remove_prefix(static_cast<std::size_t>(wrote));
         }
@@ -178,7 +167,7 @@ int drawpiece(std::string_view text, sig_atomic_t start) {
 // The whole screen as it was: on taking the terminal its enter sequence
 // first, then the title, a clear, and what was shown and typed since. A dumb
 // terminal gets nothing.
-int draw(bool entering, sig_atomic_t start) {
+long draw(bool entering, sig_atomic_t start) {
     if (!terminal.escapes) {
         return 0;
     }
@@ -193,7 +182,7 @@ int draw(bool entering, sig_atomic_t start) {
         std::string_view(terminal.screen.text, terminal.screen.length),
     };
     for (std::string_view piece : pieces) {
-        int result = drawpiece(piece, start);
+        long result = drawpiece(piece, start);
         if (result != 0) {
             return result;
         }
@@ -201,33 +190,37 @@ int draw(bool entering, sig_atomic_t start) {
     return 0;
 }
 
-// The terminal as the streams write it: the program holds it before it
-// writes, and keeps what it shows for a redraw.
-int writetoterminal(const char* text, std::size_t length) {
-    if (terminal.escapes) {
-        recordshown(terminal.screen, text, length);
-    }
+// Writes all of `text`, held before each piece: text that a redraw shows
+// (recorded, or the title) is done once one has been made.
+long sendtoterminal(const char* text, std::size_t length) {
     unsigned long draws = terminal.draws;
     while (length > 0) {
-        int error = holdterminal(false);
-        if (error != 0) {
-            return error;
+        long result = holdterminal(false);
+        if (result < 0) {
+            return result;
         }
-        // A drawing since the text was recorded has shown all of it.
         if (terminal.escapes && terminal.draws != draws) {
             return 0;
         }
         long wrote = step(Transfer{text, nullptr, length}, terminal.drawnat, nullptr);
-        if (wrote == again) {
+        if (wrote == -EAGAIN) {
             continue;
         }
         if (wrote < 0) {
-            return errno;
+            return wrote;
         }
         text += wrote;
         length -= static_cast<std::size_t>(wrote);
     }
     return 0;
+}
+
+// The terminal as the streams write it, keeping what it shows for a redraw.
+int writetoterminal(const char* text, std::size_t length) {
+    if (terminal.escapes) {
+        recordshown(terminal.screen, text, length);
+    }
+    return static_cast<int>(-sendtoterminal(text, length));
 }
 
 // Bytes kept after a key, shown as the terminal's echo would have shown them
@@ -240,11 +233,8 @@ long showhidden(char* buffer, std::size_t size) {
     std::memmove(terminal.hidden, terminal.hidden + length, terminal.hiddenlength);
     char echo[2 * sizeof terminal.hidden];
     int error = writetoterminal(echo, echoform(buffer, length, echo));
-    if (error != 0) {
-        errno = error;
-        return -1;
-    }
-    return static_cast<long>(length);
+    errno = error;
+    return error == 0 ? static_cast<long>(length) : -1;
 }
 
 // The terminal as the streams read it: what was kept after a key first,
@@ -254,6 +244,10 @@ long readfromterminal(char* buffer, std::size_t size) {
         return showhidden(buffer, size);
     }
     long got = readterminal(buffer, size);
+    if (got < 0) {
+        errno = static_cast<int>(-got);
+        return -1;
+    }
     if (got > 0 && terminal.escapes) {
         recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
     }
@@ -292,9 +286,8 @@ void restoreterminal() {
     if (terminal.held && terminal.escapes) {
         step(Transfer{"", nullptr, 0}, terminal.drawnat, nullptr);
     }
-    sigset_t before = blockterminalsignals();
+    SignalsHeld signals;
     giveback();
-    restoresignals(before);
 }
 
 bool foreground() {
@@ -314,7 +307,7 @@ void writewithin(const char* text, std::size_t length, int milliseconds) {
             length -= static_cast<std::size_t>(wrote);
             continue;
         }
-        if (wrote < 0 && errno != EAGAIN && errno != EINTR) {
+        if (wrote < 0 && wrote != -EAGAIN) {
             return;
         }
         struct timespec at;
@@ -333,36 +326,41 @@ long endorhangup(long got) {
     return got == 0 && tcgetattr(STDIN_FILENO, &settings) != 0 ? -1 : got;
 }
 
-int holdterminal(bool reading) {
+long holdterminal(bool reading) {
     for (;;) {
         if (!waitforeground(reading)) {
-            return EIO;
+            return -EIO;
         }
-        // Checked again with the signals blocked: a Ctrl-Z and `bg` since
-        // the wait must not see the program take the terminal from the
-        // background.
-        sigset_t before = blockterminalsignals();
-        bool inforeground = foreground();
-        bool entering = inforeground && !terminal.held;
-        bool drawn = inforeground && !entering && terminal.drawnat == terminal.continued;
-        if (inforeground && !drawn) {
-            if (entering) {
-                take();
+        bool inforeground;
+        bool entering;
+        bool drawn;
+        sig_atomic_t start;
+        {
+            // Checked again with the signals held: a Ctrl-Z and `bg` since
+            // the wait must not see the program take the terminal from the
+            // background.
+            SignalsHeld signals;
+            inforeground = foreground();
+            entering = inforeground && !terminal.held;
+            drawn = inforeground && !entering && terminal.drawnat == terminal.continued;
+            if (inforeground && !drawn) {
+                if (entering) {
+                    take();
+                }
+                applysettings();
             }
-            applysettings();
+            start = terminal.continued;
         }
-        sig_atomic_t start = terminal.continued;
-        restoresignals(before);
         if (drawn) {
             return 0;
         }
-        int result = inforeground ? draw(entering, start) : again;
+        long result = inforeground ? draw(entering, start) : -EAGAIN;
         if (result == 0) {
             terminal.drawnat = start;
             ++terminal.draws;
             return 0;
         }
-        if (result != again) {
+        if (result != -EAGAIN) {
             return result;
         }
     }
@@ -370,13 +368,12 @@ int holdterminal(bool reading) {
 
 long readterminal(char* buffer, std::size_t size) {
     for (;;) {
-        int error = holdterminal(true);
-        if (error != 0) {
-            errno = error;
-            return -1;
+        long result = holdterminal(true);
+        if (result < 0) {
+            return result;
         }
         long got = step(Transfer{nullptr, buffer, size}, terminal.drawnat, nullptr);
-        if (got != again) {
+        if (got != -EAGAIN) {
             return got;
         }
     }
@@ -401,20 +398,28 @@ void keephiddentyped() {
 }
 
 void setkeymode(bool on) {
-    sigset_t before = blockterminalsignals();
+    SignalsHeld signals;
     terminal.keymode = on;
     if (terminal.held) {
         applysettings();
     }
-    restoresignals(before);
 }
 
+// The title is kept in terminal.title alone, which every redraw writes: it
+// goes to the terminal after what is pending, and not into the screen
+// record.
 void terminalsettitle(std::string_view text) {
     std::size_t length = std::min(text.size(), sizeof terminal.title - 1);
     std::memcpy(terminal.title, text.data(), length);
     terminal.title[length] = '\0';
-    std::cout << "\x1b]0;" << terminal.title << '\x07';
-    flushstreams();
+    if (!flushstreams()) {
+        return;
+    }
+    char escape[sizeof terminal.title + 8] = "\x1b]0;";
+    std::size_t prefix = std::strlen(escape);
+    std::memcpy(escape + prefix, terminal.title, length);
+    escape[prefix + length] = '\x07';
+    sendtoterminal(escape, prefix + length + 1);
 }
 
 void terminalclearscreen() {
