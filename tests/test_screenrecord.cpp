@@ -44,6 +44,15 @@ TEST(ScreenRecord, TheOldestLinesGoFirst) {
     const std::string last = std::string(88, 'z') + "Nhap: 12345\n";
     recordshown(record, last.data(), last.size());
     EXPECT_EQ(recorded(record), lines.substr(line.size()) + last);
+    // Short lines: as many whole ones go as the new text needs room for.
+    clearrecord(record);
+    std::string full;
+    for (std::size_t i = 0; i < sizeof record.text / 4; ++i) {
+        recordshown(record, "abc\n", 4);
+        full += "abc\n";
+    }
+    recordshown(record, "0123456789", 10);
+    EXPECT_EQ(recorded(record), full.substr(12) + "0123456789");
     // More than the record holds at once: its last part.
     const std::string huge = "a\n" + std::string(20000, 'y');
     recordshown(record, huge.data(), huge.size());
