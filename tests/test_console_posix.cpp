@@ -538,18 +538,26 @@ void stalledterminal(int signo) {
     titlesbalance(run.seen);
 }
 
+// The program started at the shell, at its menu, then stopped with a stop
+// it cannot catch; its process once the shell prompts again, or -1.
+pid_t stoppedatmenu(Shell& shell) {
+    shell.press(std::string(KAVELTA_PROGRAM) + "\r", prompt);
+    pid_t pid = programin(shell.run.pid);
+    std::size_t from = shell.run.seen.size();
+    if (pid <= 0 || kill(pid, SIGSTOP) != 0 || !shell.prompted(from)) {
+        return -1;
+    }
+    return pid;
+}
+
 // A stop the program cannot catch, then a deadly signal once the shell's
 // line editor has the terminal: the program ends without touching the
 // shell's settings.
 void stopthenkill() {
     Shell shell;
     OnTerminal& run = shell.run;
-    shell.press(std::string(KAVELTA_PROGRAM) + "\r", prompt);
-    pid_t pid = programin(run.pid);
+    pid_t pid = stoppedatmenu(shell);
     ASSERT_GT(pid, 0);
-    std::size_t from = run.seen.size();
-    kill(pid, SIGSTOP);
-    ASSERT_TRUE(shell.prompted(from));
     usleep(100000);
     termios lineeditor{};
     ASSERT_EQ(tcgetattr(run.slave, &lineeditor), 0);
@@ -568,14 +576,10 @@ void stopthenkill() {
 void stopthenanotherprogram() {
     Shell shell;
     OnTerminal& run = shell.run;
-    shell.press(std::string(KAVELTA_PROGRAM) + "\r", prompt);
-    pid_t pid = programin(run.pid);
+    pid_t pid = stoppedatmenu(shell);
     ASSERT_GT(pid, 0);
-    std::size_t from = run.seen.size();
-    kill(pid, SIGSTOP);
-    ASSERT_TRUE(shell.prompted(from));
     shell.command("printf '\\033[?1049h\\033[2J\\033[?1049l'");
-    from = shell.press("fg\r", prompt);
+    std::size_t from = shell.press("fg\r", prompt);
     EXPECT_TRUE(inorder(run.seen.substr(from), {"\x1b[?1049h" + title("Kavelta-MENU") + clear}));
     shell.press("4\r", shell.shellprompt);
     EXPECT_GT(run.seen.rfind(leave), run.seen.rfind("\x1b[?1049h"));
