@@ -45,11 +45,12 @@ bool readcount(std::istream& in, std::ostream& out, float& n) {
     return readchecked(in, out, "Nhap So Lan Kiem Tra Thuong Xuyen: ", countrefusal, n, parts);
 }
 
-// One score of the subject, its value as typed added to `typed` where the
-// rules ask for it. The subject average takes the plain path: a script asks
+// One score of the subject, and its value as typed where the rules ask for
+// it (0 otherwise). The subject average takes the plain path: a script asks
 // for a great many of its scores.
 bool readsubjectscore(std::istream& in, std::ostream& out, std::string_view prompt,
                       Scores scores, float& value, Billionths& typed) {
+    typed = 0;
     if (scores == Scores::any) {
         return readscore(in, out, prompt, value);
     }
@@ -57,7 +58,7 @@ bool readsubjectscore(std::istream& in, std::ostream& out, std::string_view prom
     if (!readchecked(in, out, prompt, scorerefusal, value, parts)) {
         return false;
     }
-    typed += typedbillionths(parts);
+    typed = typedbillionths(parts);
     return true;
 }
 
@@ -71,13 +72,13 @@ bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, S
     }
     // The count is a whole number up to 10, so i stays inside sochia.
     for (int i = 0; static_cast<float>(i) < state.n; ++i) {
-        if (!readsubjectscore(in, out, regularprompts[i], scores, state.sochia[i],
-                              state.tongtxtyped)) {
+        Billionths typed;
+        if (!readsubjectscore(in, out, regularprompts[i], scores, state.sochia[i], typed)) {
             return false;
         }
         state.tongtx = state.tongtx + state.sochia[i];
+        state.tongtxtyped += typed;
     }
-    state.diemgktyped = 0;
     return readsubjectscore(in, out, "Nhap So Diem Kiem tra giua ky: ", scores, state.diemgk,
                             state.diemgktyped);
 }

@@ -20,8 +20,8 @@ enum class Scores { any, fromzerototen };
 
 // Asks for the count of regular tests (a whole number from 0 to 10, one a
 // student can have), each regular score and the midterm. Sets n, sochia,
-// tongtx and diemgk; with Scores::fromzerototen also tongtxtyped and
-// diemgktyped. False when input ends inside.
+// tongtx and diemgk, and tongtxtyped and diemgktyped: the scores as typed
+// with Scores::fromzerototen, 0 otherwise. False when input ends inside.
 bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, Scores scores);
 
 // The head, the number and ": " ("Nhap Diem Trung Binh Mon 12: "), built
