@@ -23,9 +23,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "of one subject from its regular tests, midterm and final, the semester\n"
     "average over eleven subjects with the student title it earns, and the year\n"
     "average from the two semesters, and by today's rules the learning level\n"
-    "of a semester or a year and the final-test score a target needs. Its\n"
-    "texts are Vietnamese without diacritics. It works at a terminal and in\n"
-    "scripts.")
+    "of a semester or a year, the final-test score a target needs, and the\n"
+    "year's outcome: the award and going up a class. Its texts are\n"
+    "Vietnamese without diacritics. It works at a terminal and in scripts.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 
 include(CPack)

@@ -116,8 +116,8 @@ TEST(Program, ScriptedSessions) {
     }
 }
 
-// Today's rules: the learning level, raised for one subject, and the final
-// score a target needs.
+// Today's rules: the learning level, raised for one subject, the final
+// score a target needs, and the year's outcome.
 TEST(Program, TodaysRules) {
     std::string level = "<cls>Nhap Diem Trung Binh Cac Mon (Hoc Ky Hoac Ca Nam):\n"
                         "Nhap So Mon Danh Gia Bang Diem So: ";
@@ -133,6 +133,15 @@ TEST(Program, TodaysRules) {
     Finished run = runpiped(command(), "xlht\n8\n8.5\n8.5\n8.5\n8.5\n8.5\n8.5\n8.5\n4\n0\n"
                                        "dcd\n2\n8\n9\n7\n8\n4\n");
     EXPECT_EQ(run.output, form(startup + menu + level + menu + needed + menu + "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
+
+    // The year's outcome: how it ends.
+    run = runpiped(command(), "tknh\n8\n9\n9.5\n9.2\n9\n8.6\n9.4\n9\n9\n8.5\n9.2\n9.4\n9.1\n7\n"
+                              "7.2\n6.4\n6.6\n0\n1\n3\n4\n");
+    EXPECT_EQ(run.output.substr(run.output.find("Trung Binh Mon 8 Ca")),
+              form("Trung Binh Mon 8 Ca Nam: 6.5\nKet Qua Hoc Tap Ca Nam: Tot\nKet Qua Ren Luyen "
+                   "Ca Nam: Tot\nDanh Hieu: Hoc Sinh Xuat Sac\nKet Qua: Duoc Len Lop\n" + menu +
+                   "<cls>"));
     EXPECT_EQ(exitstatus(run.status), 0);
 }
 

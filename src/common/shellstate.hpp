@@ -53,6 +53,14 @@ struct ShellState {
     int tbmon[15] = {};
     float somonchuadat = 0;
 
+    // The year's outcome: each scored subject's two semester averages as
+    // recorded (tenths; tbmon then holds the year's), the year's conduct as
+    // typed (1 Tot, 2 Kha, 3 Dat, 4 Chua Dat) and the sessions missed.
+    int tbmhk1[15] = {};
+    int tbmhk2[15] = {};
+    float renluyen = 0;
+    float sobuoinghi = 0;
+
     // The final-test score a target needs, for a subject average or a year
     // average. The count and the scores are the subject average's fields,
     // asked by the same dialogue; today's rules also keep the regular scores

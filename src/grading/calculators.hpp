@@ -34,4 +34,8 @@ void dcd(ShellState& state, std::istream& in, std::ostream& out);
 // subject's recorded year average to a target.
 void dcdcn(ShellState& state, std::istream& in, std::ostream& out);
 
+// The year's outcome: each subject's year average from its two semesters',
+// the learning level, the award, and whether the student goes up a class.
+void tknh(ShellState& state, std::istream& in, std::ostream& out);
+
 }  // namespace kavelta

@@ -6,12 +6,10 @@ namespace kavelta {
 namespace {
 
 // The year average with a final score of `finaltenths` in semester 2: that
-// semester's average recorded first, then (semester 1 + 2 x semester 2) / 3,
-// computed exactly and recorded. Two roundings in a row, as the grade book
-// makes them.
-int recordedyear(const ShellState& state, int finaltenths) {
-    Billionths tenths = state.diemhk1ghiso + 2 * recordedaverage(state, finaltenths);
-    return recordedtenths(tenths * (billion / 10), 3);
+// semester's average recorded first, then the year's. Two roundings in a
+// row, as the grade book makes them.
+int recordedyearwith(const ShellState& state, int finaltenths) {
+    return recordedyear(state.diemhk1ghiso, recordedaverage(state, finaltenths));
 }
 
 }  // namespace
@@ -27,9 +25,9 @@ void dcdcn(ShellState& state, std::istream& in, std::ostream& out) {
     // The grade book holds semester 1 with one decimal: 7.45 is 7.5.
     state.diemhk1ghiso = recordedtenths(semester1);
     state.muctieu = recordedtenths(target);
-    findfinalneeded(state, out, recordedyear);
+    findfinalneeded(state, out, recordedyearwith);
     state.tbmghiso = recordedaverage(state, state.diemckcan);
-    state.tbcnghiso = recordedyear(state, state.diemckcan);
+    state.tbcnghiso = recordedyearwith(state, state.diemckcan);
     writetenths(out, "Khi Do Trung Binh Mon Hoc Ky 2 Ghi Vao So Diem La: ", state.tbmghiso);
     writetenths(out, "Va Trung Binh Mon Ca Nam Ghi Vao So Diem La: ", state.tbcnghiso);
 }

@@ -1,8 +1,8 @@
 #include "grading/entries.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 #include "common/display.hpp"
 #include "common/input.hpp"
@@ -83,12 +83,11 @@ bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, S
                             state.diemgktyped);
 }
 
-std::string_view numberedprompt(char (&text)[64], std::string_view head, int number) {
-    std::size_t length = head.size();
-    std::memcpy(text, head.data(), length);
-    char* end = std::to_chars(text + length, text + sizeof text - 2, number).ptr;
-    *end++ = ':';
-    *end++ = ' ';
+std::string_view numberedtext(char (&text)[64], std::string_view head, int number,
+                              std::string_view tail) {
+    char* end = std::copy(head.begin(), head.end(), text);
+    end = std::to_chars(end, text + sizeof text, number).ptr;
+    end = std::copy(tail.begin(), tail.end(), end);
     return std::string_view(text, static_cast<std::size_t>(end - text));
 }
 
@@ -113,6 +112,11 @@ int recordedaverage(const ShellState& state, int finaltenths) {
     return recordedtenths(sum, static_cast<Billionths>(state.n) + 5);
 }
 
+int recordedyear(int semester1, int semester2) {
+    Billionths tenths = semester1 + 2 * semester2;
+    return recordedtenths(tenths * (billion / 10), 3);
+}
+
 void findfinalneeded(ShellState& state, std::ostream& out,
                      int (*recorded)(const ShellState& state, int finaltenths)) {
     // The average never falls as the final score rises: the first score
@@ -128,10 +132,11 @@ void findfinalneeded(ShellState& state, std::ostream& out,
     }
 }
 
-void writetenths(std::ostream& out, std::string_view label, int tenths) {
+void writetenths(std::ostream& out, std::string_view label, int tenths,
+                 std::string_view tail) {
     writetext(out, label);
     writenumber(out, static_cast<double>(tenths) / 10.0);
-    writetext(out, "\n");
+    writetext(out, tail);
 }
 
 }  // namespace kavelta

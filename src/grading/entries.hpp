@@ -24,9 +24,10 @@ enum class Scores { any, fromzerototen };
 // with Scores::fromzerototen, 0 otherwise. False when input ends inside.
 bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, Scores scores);
 
-// The head, the number and ": " ("Nhap Diem Trung Binh Mon 12: "), built
-// without allocating.
-std::string_view numberedprompt(char (&text)[64], std::string_view head, int number);
+// The head, the number and the tail ("Nhap Diem Trung Binh Mon 12: "), built
+// without allocating. The texts are the program's own, and fit.
+std::string_view numberedtext(char (&text)[64], std::string_view head, int number,
+                              std::string_view tail);
 
 // True when `value` is a whole number from `low` to `high`.
 bool wholein(float value, float low, float high);
@@ -40,14 +41,19 @@ bool readexactscore(std::istream& in, std::ostream& out, std::string_view prompt
 // exactly from the scores as typed and recorded, in tenths.
 int recordedaverage(const ShellState& state, int finaltenths);
 
+// The year's average from the two semesters' recorded ones, in tenths:
+// (semester 1 + 2 x semester 2) / 3, computed exactly and recorded.
+int recordedyear(int semester1, int semester2);
+
 // The lowest final score, in tenths from 0 to 10, at which `recorded` (an
 // average that never falls as the final score rises) reaches state.muctieu;
 // 10 when none does. Writes the line that says which, and sets diemckcan.
 void findfinalneeded(ShellState& state, std::ostream& out,
                      int (*recorded)(const ShellState& state, int finaltenths));
 
-// A label, then tenths as the stream shows a number (8.3, 7, 0, 10), then a
-// line end.
-void writetenths(std::ostream& out, std::string_view label, int tenths);
+// A label, then tenths as the stream shows a number (8.3, 7, 0, 10), then
+// the tail.
+void writetenths(std::ostream& out, std::string_view label, int tenths,
+                 std::string_view tail = "\n");
 
 }  // namespace kavelta

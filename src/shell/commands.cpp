@@ -21,6 +21,7 @@ const Command commands[] = {
     {{"diem can dat", "dcd"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT", Action::calculate, dcd},
     {{"diem can dat ca nam", "dcdcn"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT CA NAM",
      Action::calculate, dcdcn},
+    {{"tong ket nam hoc", "tknh"}, "Kavelta-TONG KET NAM HOC", Action::calculate, tknh},
 };
 
 }  // namespace
