@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -444,10 +445,12 @@ TEST(ConsolePosix, JobControlLikeAFullScreenProgram) {
 
 
 // A pasted script runs to its end, pasted at the menu or while the banner
-// is typed out: two year averages, a key after each, then 4. Keys that come
-// after the key at a key wait, with echo off, are shown where the next line
-// begins, as the terminal's echo would show them, and are part of that
-// line: "x" then "y", or three turns of the mouse wheel, then "1".
+// is typed out: two year averages, a key after each, then 4. What the
+// terminal echoed on a screen since cleared is shown again after its
+// prompt, as it is read. Keys that come after the key at a key wait, with
+// echo off, are shown so too, and are part of that line: "x" then "y", or
+// three turns of the mouse wheel, then "1"; and so is text left on the
+// line after the last answer.
 void typedaheadandpasted() {
     const std::string script = "3\r8\r9\r\r3\r7\r6\r\r4\r";
     for (bool duringbanner : {false, true}) {
@@ -457,24 +460,34 @@ void typedaheadandpasted() {
         }
         type(terminal.run, script);
         terminal.endedwith(0, 0);
-        EXPECT_TRUE(inorder(terminal.run.seen, {"Diem Trung Binh Ca Nam: 8.67\r\n",
-                                                "Diem Trung Binh Ca Nam: 6.33\r\n"}));
+        const std::string second = "\r\nNhap Diem Trung Binh Hoc Ky 2: \r\n";
+        EXPECT_TRUE(inorder(terminal.run.seen,
+                            {prompt + "3\r\n", "Ky 1: \r\n8" + second + "9\r\n", "Ca Nam: 8.67\r\n",
+                             prompt + "3\r\n", "Ky 1: \r\n7" + second + "6\r\n", "Ca Nam: 6.33\r\n",
+                             prompt + "4\r\n"}));
     }
     Terminal terminal;
     OnTerminal& run = terminal.run;
     ASSERT_TRUE(terminal.tomenu());
-    for (std::string keys : {"xy", "\x1b[A\x1b[A\x1b[A"}) {
-        ASSERT_TRUE(terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n"));
+    const struct {
+        const char* last;  // the last answer's line
+        std::string keys, shown;
+    } cases[] = {{"9\r", "xy", "y1\r\n"},
+                 {"9\r", "\x1b[A\x1b[A\x1b[A", "^[[A^[[A1\r\n"},
+                 {"9 x\r", "k", " x\r\n"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(terminal.calculate(std::string("3\r6\r") + c.last, "Ca Nam: 8\r\n"));
         std::size_t from = run.seen.size();
-        type(run, keys);
-        std::string shown = keys == "xy" ? "y" : "^[[A^[[A";
-        ASSERT_TRUE(waitfortext(run, prompt + shown, 5, from));
-        type(run, "1\r");
+        type(run, c.keys);
+        std::string before = c.shown.substr(0, c.shown.find('1'));
+        ASSERT_TRUE(waitfortext(run, prompt + before, 5, from));
+        type(run, before == c.shown ? "" : "1\r");
         ASSERT_TRUE(waitfortext(run, "Sai Cu Phap! ", 5, from));
-        EXPECT_TRUE(inorder(run.seen.substr(from), {prompt, shown + "1\r\n", "Sai Cu Phap! "}));
+        EXPECT_TRUE(inorder(run.seen.substr(from), {prompt + c.shown + "Sai Cu Phap! "}));
         ASSERT_TRUE(waitforkeymode(run, 5));
+        std::size_t said = run.seen.size();
         type(run, "k");
-        ASSERT_TRUE(waitfortext(run, prompt, 5, from + shown.size()));
+        ASSERT_TRUE(waitfortext(run, prompt, 5, said));
     }
     type(run, "4\r");
     terminal.endedwith(0, 0);
@@ -586,8 +599,62 @@ void stopthenanotherprogram() {
     titlesbalance(run.seen);
 }
 
+// Shrinks the window and grows it back, as a user dragging its corner;
+// returns where what the program draws next starts.
+std::size_t resize(OnTerminal& run) {
+    std::size_t from = run.seen.size();
+    for (unsigned short columns : {20, 100}) {
+        winsize size{};
+        size.ws_row = columns == 20 ? 4 : 30;
+        size.ws_col = columns;
+        ioctl(run.master, TIOCSWINSZ, &size);
+    }
+    return from;
+}
+
+// A resize draws the screen again as `fg` does: at the menu, at a prompt
+// with an answer on screen (a blank in it), and at the key wait, where it
+// is no key. While the program is stopped it draws nothing, until `fg`.
+void resized() {
+    Terminal terminal;
+    OnTerminal& run = terminal.run;
+    ASSERT_TRUE(terminal.tomenu());
+    const std::string menu = "[1] TINH DIEM TRUNG BINH MON\r\n[2] TINH DIEM HOC KY\r\n"
+                             "[3] TINH DIEM CA NAM\r\n[4] THOAT\r\n" + prompt;
+    const std::string redrawn = "\x1b[?1049h" + title("Kavelta-MENU") + clear + menu;
+    EXPECT_TRUE(waitfortext(run, redrawn, 5, resize(run)));
+    type(run, "1\r");
+    ASSERT_TRUE(waitfortext(run, "Xuyen: ", 5));
+    const std::string screen = "Nhap So Lan Kiem Tra Thuong Xuyen: 2 8\r\nNhap So Diem Kiem Tra "
+                               "Thuong Xuyen 1: Nhap So Diem Kiem Tra Thuong Xuyen 2: ";
+    type(run, "2 8\r");
+    ASSERT_TRUE(waitfortext(run, "Xuyen 2: ", 5));
+    EXPECT_TRUE(waitfortext(run, clear + screen, 5, resize(run)));
+    ASSERT_TRUE(terminal.calculate("9 7 6\r", "Trung Binh Mon La: 7\r\n\r\n"));
+    std::size_t from = resize(run);
+    EXPECT_TRUE(waitfortext(run, clear + screen + "9 7 6\r\n", 5, from));
+    usleep(200000);
+    EXPECT_TRUE(waitforkeymode(run, 1));
+    EXPECT_EQ(run.seen.find(prompt, from), std::string::npos);
+    type(run, "k4\r");
+    terminal.endedwith(0, 0);
+
+    Shell shell;
+    pid_t pid = stoppedatmenu(shell);
+    ASSERT_GT(pid, 0);
+    from = shell.run.seen.size();
+    kill(pid, SIGWINCH);
+    kill(pid, SIGCONT);
+    EXPECT_TRUE(shell.jobshows("Stopped (tty input)"));
+    EXPECT_EQ(shell.run.seen.find(clear, from), std::string::npos);
+    from = shell.press("fg\r", prompt);
+    EXPECT_TRUE(inorder(shell.run.seen.substr(from), {title("Kavelta-MENU") + clear + menu}));
+    shell.press("4\r", shell.shellprompt);
+}
+
 // What the user sees is what the program reads: keys typed ahead and
-// pastes, a terminal that takes no output, stops the program cannot catch.
+// pastes, a terminal that takes no output, stops the program cannot catch,
+// a resize.
 TEST(ConsolePosix, WhatTheUserSeesIsWhatTheProgramReads) {
     {
         SCOPED_TRACE("typed ahead and pasted");
@@ -604,6 +671,10 @@ TEST(ConsolePosix, WhatTheUserSeesIsWhatTheProgramReads) {
     {
         SCOPED_TRACE("SIGSTOP, another full-screen program, then fg");
         stopthenanotherprogram();
+    }
+    {
+        SCOPED_TRACE("a resize");
+        resized();
     }
 }
 

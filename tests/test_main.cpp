@@ -107,6 +107,11 @@ TEST(Program, ScriptedSessions) {
              "Diem Trung Binh Ca Nam: 8\n" +
              menu + "Sai Cu Phap! " + menu + "<cls>",
          0},
+        // The program reads 64 KiB at a time: this score starts 40 bytes
+        // before the end of the first read and ends after it.
+        {"a score cut by the end of a read",
+         "3\n" + std::string((1 << 16) - 42, ' ') + "6." + std::string(98, '0') + "\n9\n4\n",
+         startup + menu + year + menu + "<cls>", 0},
     };
     for (const Case& c : cases) {
         Finished run = runpiped(command(), c.input);

@@ -1,4 +1,4 @@
-// Holding back the signals that need the terminal.
+// Blocking the signals that need the terminal.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -19,10 +19,10 @@ bool held(int signo) {
 // Inside a hold no caught signal, nor SIGTTOU, can come between a check of
 // the terminal and what is done on it; after it the mask is as it was, and
 // so is errno, which the hold's end must not touch.
-TEST(SignalsHeld, HoldsBackEverySignalTheTerminalNeedsThenLetsThemIn) {
+TEST(SignalsBlocked, HoldsBackEverySignalTheTerminalNeedsThenLetsThemIn) {
     const int terminalsignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGTTOU};
     {
-        SignalsHeld signals;
+        SignalsBlocked signals;
         for (int signo : terminalsignals) {
             EXPECT_TRUE(held(signo)) << strsignal(signo);
             EXPECT_FALSE(sigismember(&signals.before, signo)) << strsignal(signo);

@@ -60,7 +60,7 @@ void startcompanion() {
     flushstreams();
     pid_t child;
     {
-        SignalsHeld signals;
+        SignalsBlocked signals;
         child = fork();
         if (child == 0) {
             resetterminalsignals(signals.before);

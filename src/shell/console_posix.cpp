@@ -33,9 +33,10 @@ bool dumbterminal() {
     return term != nullptr && std::strcmp(term, "dumb") == 0;
 }
 
-// Typed at a terminal, written elsewhere.
-long readtyped(char* buffer, std::size_t size) {
-    return endorhangup(readinput(buffer, size));
+// Typed at a terminal, written elsewhere: read as from a file, but the end
+// of a terminal that has hung up is a failure.
+long readhungupfails(char* buffer, std::size_t size) {
+    return endorhangup(readstandardinput(buffer, size));
 }
 
 void nothing() {}
@@ -49,7 +50,9 @@ void newline() {
 
 Console openconsole() {
     if (!onterminal()) {
-        openstreams(isatty(STDIN_FILENO) ? Device{readtyped, writeoutput} : plaindevice);
+        openstreams(isatty(STDIN_FILENO)
+                        ? Device{readhungupfails, writestandardoutput, writestandardoutput}
+                        : plaindevice);
         return Console{notitle, newline, nothing, startcompanion, nosleep};
     }
     bool escapes = !dumbterminal();

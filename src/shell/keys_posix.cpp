@@ -1,11 +1,10 @@
 // The key wait: one key press, read with line mode and echo off. Signal keys
 // keep working, so Ctrl-C ends the program here as anywhere else, and
-// Ctrl-Z stops it.
+// Ctrl-Z stops it; a resize draws the screen again and is no key.
 //
 // Every byte typed is used in order, as a script's are: a key typed ahead
-// (a pasted script) is taken from what has been read already before the
-// terminal is read, and bytes that come after the key while echo is off are
-// kept for the next line, which shows them first.
+// (a pasted script) is taken from what was read in before the terminal is
+// read; bytes after the key, typed with echo off, go to the next line.
 
 #include "shell/console_posix.hpp"
 #include "shell/streams.hpp"
@@ -14,51 +13,59 @@ namespace kavelta {
 
 namespace {
 
-// The first byte of a key, read once the terminal is the program's again
-// after any stop. False when the terminal has gone.
-bool firstbyte(unsigned char& byte) {
-    return readterminal(reinterpret_cast<char*>(&byte), 1) == 1;
-}
+// Where a key's bytes come from: what was read in with it, or the terminal.
+enum class Source { typedahead, terminal };
 
-// One more byte of a key: of a key typed ahead, from what was read with it;
-// otherwise from the terminal, if it comes within the time given.
-bool nextbyte(bool ahead, int milliseconds, unsigned char& byte) {
-    return ahead ? taketypedahead(byte) : readbytewithin(milliseconds, byte);
+// A terminal sends a key's bytes together, so a short wait is enough for
+// the rest of it; what follows the key is the next line's.
+constexpr long keygapnanoseconds = 50000000;
+
+bool nextbyte(Source source, unsigned char& byte) {
+    struct timespec gap = {0, keygapnanoseconds};
+    return source == Source::typedahead
+               ? taketypedahead(byte)
+               : readterminal(reinterpret_cast<char*>(&byte), 1, &gap) == 1;
 }
 
 // The rest of an escape sequence: CSI keys (arrows, function keys) end on a
 // byte 0x40..0x7E, SS3 keys have one more byte, and the Linux console's F1
 // to F5 are ESC [ [ and one letter. Alt and a key is ESC and the key.
-void readrestofescape(bool ahead, int keygap) {
+void readrestofescape(Source source) {
     unsigned char byte;
-    if (!nextbyte(ahead, keygap, byte) || (byte != '[' && byte != 'O')) {
+    if (!nextbyte(source, byte) || (byte != '[' && byte != 'O')) {
         return;
     }
     bool csi = byte == '[';
-    if (!nextbyte(ahead, keygap, byte) || !csi) {
+    if (!nextbyte(source, byte) || !csi) {
         return;
     }
     if (byte == '[') {
-        nextbyte(ahead, keygap, byte);
+        nextbyte(source, byte);
         return;
     }
-    while (!(byte >= 0x40 && byte <= 0x7e) && nextbyte(ahead, keygap, byte)) {
+    while (!(byte >= 0x40 && byte <= 0x7e) && nextbyte(source, byte)) {
     }
 }
 
 // The rest of a key whose first byte was `first`: an escape sequence or the
-// continuation bytes of a UTF-8 letter. A terminal sends a key's bytes
-// together, so a short wait is enough; what follows the key is the next
-// line's.
-void readrestofkey(bool ahead, unsigned char first) {
-    const int keygap = 50;
+// continuation bytes of a UTF-8 letter.
+void readrestofkey(Source source, unsigned char first) {
     if (first == 0x1b) {
-        readrestofescape(ahead, keygap);
+        readrestofescape(source);
         return;
     }
     int continuation = first >= 0xf0 ? 3 : first >= 0xe0 ? 2 : first >= 0xc0 ? 1 : 0;
     unsigned char byte;
-    while (continuation-- > 0 && nextbyte(ahead, keygap, byte)) {
+    while (continuation-- > 0 && nextbyte(source, byte)) {
+    }
+}
+
+// What the terminal has received after the key, kept for the next line.
+void keepafterkey() {
+    char typed[256];
+    struct timespec none = {0, 0};
+    for (long got; (got = readterminal(typed, sizeof typed, &none)) > 0;) {
+        keepunseen(typed, static_cast<std::size_t>(got));
     }
 }
 
@@ -71,15 +78,15 @@ void terminalwaitkey() {
     }
     unsigned char first;
     if (passanswerend() && taketypedahead(first)) {
-        readrestofkey(true, first);
+        readrestofkey(Source::typedahead, first);
         return;
     }
-    setkeymode(true);
-    if (firstbyte(first)) {
-        readrestofkey(false, first);
-        keephiddentyped();
+    setmode(Mode::key);
+    if (readterminal(reinterpret_cast<char*>(&first), 1, nullptr) == 1) {
+        readrestofkey(Source::terminal, first);
+        keepafterkey();
     }
-    setkeymode(false);
+    setmode(Mode::line);
 }
 
 }  // namespace kavelta

@@ -26,22 +26,21 @@ void recordshown(ScreenRecord& record, const char* text, std::size_t length) {
 }
 
 void recordtyped(ScreenRecord& record, const char* text, std::size_t length) {
-    char echo[512];
-    for (std::size_t done = 0; done < length; done += sizeof echo / 2) {
-        std::size_t piece = std::min(length - done, sizeof echo / 2);
-        recordshown(record, echo, echoform(text + done, piece, echo));
+    char echo[echoroom];
+    for (const char* end = text + length; text < end;) {
+        recordshown(record, echo, echoform(text, end, echo));
     }
 }
 
-std::size_t echoform(const char* text, std::size_t length, char* echo) {
+std::size_t echoform(const char*& text, const char* end, char (&echo)[echoroom]) {
     std::size_t shown = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
+    for (; text < end && shown + 2 <= echoroom; ++text) {
+        unsigned char c = static_cast<unsigned char>(*text);
         if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7f) {
             echo[shown++] = '^';
             echo[shown++] = static_cast<char>(c ^ 0x40);
         } else {
-            echo[shown++] = text[i];
+            echo[shown++] = *text;
         }
     }
     return shown;

@@ -1,6 +1,7 @@
 // What is on a terminal's screen since it was last cleared: the program's
 // output, and the lines the user typed as the terminal echoed them, kept to
-// draw the screen again after a stop. Plain code, no system call.
+// draw the screen again after a stop or a resize. Plain code, no system
+// call.
 #pragma once
 
 #include <cstddef>
@@ -22,8 +23,9 @@ void recordtyped(ScreenRecord& record, const char* text, std::size_t length);
 
 void clearrecord(ScreenRecord& record);
 
-// Typed text as the terminal's echo shows it, into `echo`, which has room
-// for twice `length`; returns its length.
-std::size_t echoform(const char* text, std::size_t length, char* echo);
+// Typed text from `text` on as the terminal's echo shows it, as much as
+// `echo` holds; returns its length, with `text` moved past what it turned.
+constexpr std::size_t echoroom = 512;
+std::size_t echoform(const char*& text, const char* end, char (&echo)[echoroom]);
 
 }  // namespace kavelta

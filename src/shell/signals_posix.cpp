@@ -1,6 +1,6 @@
-// The signals that need the terminal: a deadly one gives it back and ends
-// the program, Ctrl-Z gives it back while the program is stopped, and a
-// resume is counted for the main flow to draw again.
+// The signals that need the terminal: a deadly one leaves it and ends the
+// program, Ctrl-Z leaves it while the program is stopped, and a resume or a
+// resize is counted for the main flow to draw the screen again.
 //
 // Handlers only do what cannot wait, with async-signal-safe calls, and
 // never wait on the terminal: they resume output a Ctrl-S paused, and
@@ -17,15 +17,11 @@ namespace kavelta {
 
 namespace {
 
-// Undoes, in reverse, the push of the window title and the switch to the
-// alternate screen, so the user's shell screen and title come back.
-const char leavesequence[] = "\x1b[?1049l\x1b[23;0t";
-
 // How long the way out waits for a terminal that takes no output.
 constexpr int leavemilliseconds = 1000;
 
 const int deadlysignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-const int caughtsignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT};
+const int caughtsignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH};
 
 // The signals caught, and SIGTTOU: every handler and every change of the
 // terminal's state runs with them blocked.
@@ -39,46 +35,9 @@ sigset_t terminalsignals() {
     return set;
 }
 
-void unblock(int signo) {
-    sigset_t own;
-    sigemptyset(&own);
-    sigaddset(&own, signo);
-    sigprocmask(SIG_UNBLOCK, &own, nullptr);
-}
-
-// Ends the program by the same signal, so the parent sees the status it
-// expects. The handler runs with its signal blocked: unblocked, the signal
-// ends the program inside raise(). Process 1 (a container started without
-// an init) is never ended by a signal it does not handle: it exits.
-void ondeadlysignal(int signo) {
-    giveback();
-    signal(signo, SIG_DFL);
-    unblock(signo);
-    raise(signo);
-    _exit(128 + signo);
-}
-
-void catchsignal(int signo, void (*handler)(int));
-
-// Ctrl-Z: the user's screen and settings come back while the program is
-// stopped. It resumes with `fg` or `bg`; the main flow draws again once it
-// is in the foreground.
-void onstop(int signo) {
-    int savederrno = errno;
-    giveback();
-    signal(signo, SIG_DFL);
-    unblock(signo);
-    raise(signo);
-    catchsignal(signo, onstop);
-    errno = savederrno;
-}
-
-void oncontinue(int) {
-    terminal.continued = terminal.continued + 1;
-}
-
-// Only over the default disposition.
-void catchsignal(int signo, void (*handler)(int)) {
+// The one way a signal's action is set: never over an ignored signal, and
+// with the terminal's signals blocked while a handler runs.
+void setaction(int signo, void (*handler)(int)) {
     struct sigaction current;
     if (sigaction(signo, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
         return;
@@ -89,14 +48,49 @@ void catchsignal(int signo, void (*handler)(int)) {
     sigaction(signo, &action, nullptr);
 }
 
+// The signal again, with its default action, from its own handler, where it
+// is blocked: unblocked, it ends or stops the program inside raise().
+void raisedefault(int signo) {
+    setaction(signo, SIG_DFL);
+    sigset_t own;
+    sigemptyset(&own);
+    sigaddset(&own, signo);
+    sigprocmask(SIG_UNBLOCK, &own, nullptr);
+    raise(signo);
+}
+
+// Ends the program by the same signal, so the parent sees the status it
+// expects. Process 1 (a container started without an init) is never ended
+// by a signal it does not handle: it exits.
+void ondeadlysignal(int signo) {
+    leave();
+    raisedefault(signo);
+    _exit(128 + signo);
+}
+
+// Ctrl-Z: the user's screen and settings come back while the program is
+// stopped; resumed, it draws again once it is in the foreground.
+void onstop(int signo) {
+    int savederrno = errno;
+    leave();
+    raisedefault(signo);
+    setaction(signo, onstop);
+    errno = savederrno;
+}
+
+// A resume or a resize.
+void onredraw(int) {
+    terminal.redrawsasked = terminal.redrawsasked + 1;
+}
+
 }  // namespace
 
-SignalsHeld::SignalsHeld() {
+SignalsBlocked::SignalsBlocked() {
     sigset_t set = terminalsignals();
     sigprocmask(SIG_BLOCK, &set, &before);
 }
 
-SignalsHeld::~SignalsHeld() {
+SignalsBlocked::~SignalsBlocked() {
     int error = errno;
     sigprocmask(SIG_SETMASK, &before, nullptr);
     errno = error;
@@ -104,34 +98,33 @@ SignalsHeld::~SignalsHeld() {
 
 void catchterminalsignals() {
     for (int signo : deadlysignals) {
-        catchsignal(signo, ondeadlysignal);
+        setaction(signo, ondeadlysignal);
     }
-    catchsignal(SIGTSTP, onstop);
-    catchsignal(SIGCONT, oncontinue);
+    setaction(SIGTSTP, onstop);
+    setaction(SIGCONT, onredraw);
+    setaction(SIGWINCH, onredraw);
 }
 
 void resetterminalsignals(const sigset_t& mask) {
     for (int signo : caughtsignals) {
-        catchsignal(signo, SIG_DFL);
+        setaction(signo, SIG_DFL);
     }
     sigprocmask(SIG_SETMASK, &mask, nullptr);
 }
 
-void giveback() {
-    if (!terminal.held) {
+void leave() {
+    if (!terminal.entered) {
         return;
     }
-    terminal.held = 0;
-    // On Linux resuming alone does not undo a typed Ctrl-S; stopping first
-    // does.
+    terminal.entered = 0;
+    // On Linux resuming alone does not undo a typed Ctrl-S; stopping does.
     tcflow(STDOUT_FILENO, TCOOFF);
     tcflow(STDOUT_FILENO, TCOON);
-    // The one write to the terminal that does not go through the step
-    // (terminal_posix.cpp): it waits for room a bounded time, so that a
-    // stalled terminal that takes output again gets the user's screen back,
-    // and a deadly signal still ends the program.
+    // The one write to the terminal not made through its wait: a stalled
+    // terminal that takes output again within a while gets the user's
+    // screen back, and a deadly signal still ends the program.
     if (terminal.escapes) {
-        writewithin(leavesequence, sizeof leavesequence - 1, leavemilliseconds);
+        writewithin(sequence::leave, sizeof sequence::leave - 1, leavemilliseconds);
     }
     // After a stop the program could not catch, the shell owns the
     // terminal and its settings.

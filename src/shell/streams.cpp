@@ -1,6 +1,6 @@
 #include "shell/streams.hpp"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -53,32 +53,54 @@ class StandardStreams : public std::streambuf {
     }
 
     bool taketypedahead(unsigned char& byte) {
-        if (gptr() == egptr()) {
+        if (gptr() == typedend) {
             return false;
         }
         byte = static_cast<unsigned char>(*gptr());
-        gbump(1);
+        setg(eback(), gptr() + 1, std::max(egptr(), gptr() + 1));
         return true;
+    }
+
+    void hideunread() { setg(eback(), gptr(), gptr()); }
+
+    // A line read from a terminal is short, and the buffer is filled from
+    // its start: there is room behind it.
+    void keepunseen(const char* typed, std::size_t length) {
+        length = std::min(length, static_cast<std::size_t>(input + sizeof input - typedend));
+        std::memcpy(typedend, typed, length);
+        typedend += length;
     }
 
   protected:
     int_type underflow() override {
-        if (failed.what != nullptr || !writepending()) {
+        if (failed.what != nullptr || !flushoutput()) {
             return traits_type::eof();
+        }
+        if (egptr() < typedend) {
+            // The next line the user has not seen, let in once it is shown.
+            char* start = egptr();
+            void* found = std::memchr(start, '\n', static_cast<std::size_t>(typedend - start));
+            char* end = found != nullptr ? static_cast<char*>(found) + 1 : typedend;
+            if (!wrote(device.show(start, static_cast<std::size_t>(end - start)))) {
+                return traits_type::eof();
+            }
+            setg(eback(), start, end);
+            return traits_type::to_int_type(*gptr());
         }
         long got = device.read(input, sizeof input);
         if (got < 0) {
-            fail("read standard input", errno);
+            fail("read standard input", static_cast<int>(-got));
         }
         if (got <= 0) {
             return traits_type::eof();
         }
         setg(input, input, input + got);
+        typedend = egptr();
         return traits_type::to_int_type(*gptr());
     }
 
     int_type overflow(int_type c) override {
-        if (!writepending()) {
+        if (!flushoutput()) {
             return traits_type::eof();
         }
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
@@ -98,17 +120,21 @@ class StandardStreams : public std::streambuf {
         return length;
     }
 
-    int sync() override { return writepending() ? 0 : -1; }
+    int sync() override { return flushoutput() ? 0 : -1; }
 
   private:
     // Hands the whole pending text to the device, then empties the output
     // area. After a failed write nothing more is written: output is dropped.
-    bool writepending() {
+    bool flushoutput() {
         std::size_t length = static_cast<std::size_t>(pptr() - pbase());
-        int error = outputfailed || length == 0 ? 0 : device.write(pbase(), length);
+        long result = outputfailed || length == 0 ? 0 : device.write(pbase(), length);
         setp(output, output + sizeof output);
-        if (error != 0) {
-            fail("write standard output", error);
+        return wrote(result);
+    }
+
+    bool wrote(long result) {
+        if (result < 0 && !outputfailed) {
+            fail("write standard output", static_cast<int>(-result));
             outputfailed = true;
         }
         return !outputfailed;
@@ -121,9 +147,11 @@ class StandardStreams : public std::streambuf {
             failed = Failure{what, error};
         }
         setg(input, input, input);
+        typedend = input;
     }
 
     char input[1 << 16];
+    char* typedend = input;  // the end of what was read in, seen or not
     char output[1 << 16];
     Device device = plaindevice;
     Failure failed;
@@ -150,6 +178,14 @@ bool passanswerend() {
 
 bool taketypedahead(unsigned char& byte) {
     return streams.taketypedahead(byte);
+}
+
+void hideunread() {
+    streams.hideunread();
+}
+
+void keepunseen(const char* typed, std::size_t length) {
+    streams.keepunseen(typed, length);
 }
 
 int closestreams(int status) {

@@ -7,6 +7,12 @@
 // system call per 64 KiB. The first read or write that fails is kept with
 // its cause; from then on input reads as ended, so the session stops at
 // once, and the program reports the failure as it exits.
+//
+// The input buffer is also the account of what the user typed and the
+// program has read in. Past what is being read it can hold bytes the user
+// cannot see (kept after a key with echo off, or left unread on a screen
+// since cleared): they are let in a line at a time, each shown first, as the
+// terminal's echo shows them, right after its prompt.
 #pragma once
 
 #include <cstddef>
@@ -14,21 +20,20 @@
 namespace kavelta {
 
 // What the streams read from and write to: a plain record of functions, as
-// the driver is handed its Console.
+// the driver is handed its Console. Each returns the bytes moved (0 for
+// done, or at the end of input), or minus an errno value.
 struct Device {
-    // Up to `size` bytes: how many, 0 at the end, or -1 with errno set.
     long (*read)(char* buffer, std::size_t size);
-    // All of `text`: 0, or the cause (an errno value) of a failed write.
-    int (*write)(const char* text, std::size_t length);
+    long (*write)(const char* text, std::size_t length);  // all of it
+    long (*show)(const char* typed, std::size_t length);  // as the echo shows it
 };
 
 // The plain device, descriptors 0 and 1 (descriptors.cpp): a read retried
 // when a signal interrupts it; a write retried so too and continued after a
-// short write, async-signal-safe on POSIX, so that signal handlers write
-// with it as well.
-long readinput(char* buffer, std::size_t size);
-int writeoutput(const char* text, std::size_t length);
-constexpr Device plaindevice = {readinput, writeoutput};
+// short write. Nothing it reads is out of sight: it shows by writing.
+long readstandardinput(char* buffer, std::size_t size);
+long writestandardoutput(const char* text, std::size_t length);
+constexpr Device plaindevice = {readstandardinput, writestandardoutput, writestandardoutput};
 
 // The exit status after a failed read of standard input or write of
 // standard output.
@@ -40,14 +45,20 @@ void openstreams(Device device);
 // Writes what is pending; false once a write has failed.
 bool flushstreams();
 
-// What the key wait takes before it reads the terminal: the input read and
-// not yet used, as a pasted script leaves it. passanswerend() passes over
-// the line end of the answer before the wait (white space through the first
-// line end) and says whether it did: text left on that line is the next
-// choice, not a key. Then each call of taketypedahead() takes one byte,
-// false when none is left.
+// What the key wait takes before it reads the terminal: the input read in
+// and not yet used, as a pasted script leaves it. passanswerend() passes
+// the answer's line end (white space through the first line end) and says
+// whether it did: text left on that line is the next choice, not a key.
+// Then taketypedahead() takes a byte, seen or not, false when none is left.
 bool passanswerend();
 bool taketypedahead(unsigned char& byte);
+
+// The screen has been cleared: the rest of the line being read is no longer
+// on it, and is shown again as it is let in.
+void hideunread();
+
+// Typed bytes the user cannot see, put after all those read in.
+void keepunseen(const char* typed, std::size_t length);
 
 // Puts the standard streams back, once what is pending has been flushed.
 // Returns `status` after a sound run; after a failure, writes one line on

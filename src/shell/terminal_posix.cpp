@@ -1,28 +1,25 @@
-// The terminal: taken once the program is in the foreground, drawn again
-// after a resume, and the device the standard streams use on it.
+// The terminal: entered once the program is in the foreground, drawn again
+// after a resume or a resize, and the device the standard streams use on it.
 //
-// Every transfer with the terminal, a line read, a key byte, a write of
-// pending output or a redraw, goes through one step: with the handled
-// signals blocked it checks that the program holds the terminal and that its
-// screen is drawn, waits (the only wait on the terminal) with those signals
-// let in, then makes one transfer that never blocks. A stop, a resume or a
-// deadly signal is therefore taken only while waiting: a stop never falls
-// between the check and the transfer, a paused terminal (Ctrl-S) holds back
-// no signal, and nothing of the program's screen is written while the
-// user's is up. After a stop the screen is drawn again, which replaces
-// whatever was not yet written.
+// Every transfer with the terminal (a line read, a key byte, a write, a
+// redraw) goes through one wait, waittransfer: with the handled signals
+// blocked it checks that the program's screen is up and drawn, waits with
+// them let in, then makes one transfer that never blocks. So a signal is
+// handled only while waiting: a stop never falls between the check and the
+// transfer, a paused terminal (Ctrl-S) holds back no signal, and nothing of
+// the program's screen lands on the user's. A redraw after a stop or a
+// resize replaces whatever was not yet written.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <ctime>
+#include <cstdio>
 #include <iostream>
-#include <string_view>
 
 #include "shell/console_posix.hpp"
 #include "shell/streams.hpp"
@@ -33,55 +30,42 @@ TerminalState terminal;
 
 namespace {
 
-// Push the user's window title, then switch to the alternate screen; the
-// leave sequence (signals_posix.cpp) undoes both. The switch alone comes
-// again on every redraw: a stop the program could not catch (SIGSTOP) lets
-// another program leave the alternate screen, and on a screen still up the
-// switch changes nothing that the clear after it does not.
-const char pushtitle[] = "\x1b[22;0t";
-const char alternatescreen[] = "\x1b[?1049h";
-const char clearsequence[] = "\x1b[H\x1b[2J";
-
-// Every function here that transfers or draws returns a long: the bytes
-// moved (0 for done), or minus an errno value. -EAGAIN: the terminal is to
-// be looked at again (a stop or a resume came, or it had nothing to give or
-// no room); -ETIMEDOUT: the time given ran out; any other: the cause of a
-// failure.
+enum class Direction { reading, writing };
 
 // One transfer: the bytes to write, or else room to read into.
 struct Transfer {
     const char* text;
     char* room;
     std::size_t size;
+    Direction direction() const { return text != nullptr ? Direction::writing : Direction::reading; }
 };
 
-// The descriptor a read or a write uses: the program's own description of
-// the terminal, or where it could not be opened again, standard input or
-// output.
-int descriptor(bool writing) {
-    return terminal.fd >= 0 ? terminal.fd : writing ? STDOUT_FILENO : STDIN_FILENO;
+// The program's own description of the terminal, or where it could not be
+// opened again, standard input or output.
+int descriptor(Direction direction) {
+    return terminal.fd >= 0 ? terminal.fd
+           : direction == Direction::writing ? STDOUT_FILENO
+                                             : STDIN_FILENO;
 }
 
 // Lets the terminal stop the program while it is in the background, as it
-// stops any background job that reads it (SIGTTIN, "Stopped (tty input)")
-// or changes it (SIGTTOU): a read of nothing, or setting the settings it
-// has, neither of which waits for anything. The terminal decides in the
-// same call whether the program is in the background, so a `fg` at any
-// moment either comes first or resumes the stop. False when the program is
-// still in the background and no stop came: the signal ignored or blocked,
-// or a process group with no shell left to resume it.
-bool waitforeground(bool reading) {
+// stops any background job that reads it (SIGTTIN) or changes it (SIGTTOU):
+// a read of nothing, or setting the settings it has. The terminal decides in
+// the same call, so a `fg` at any moment either comes first or resumes the
+// stop. False when still in the background and no stop came: the signal
+// ignored or blocked, or no shell left to resume the process group.
+bool waitforeground(Direction direction) {
     while (!foreground()) {
-        sig_atomic_t before = terminal.continued;
+        sig_atomic_t before = terminal.redrawsasked;
         struct termios settings;
         char nothing;
-        if (reading) {
-            ssize_t ignored = read(descriptor(false), &nothing, 0);
+        if (direction == Direction::reading) {
+            ssize_t ignored = read(descriptor(direction), &nothing, 0);
             (void)ignored;
         } else if (tcgetattr(STDIN_FILENO, &settings) == 0) {
             tcsetattr(STDIN_FILENO, TCSANOW, &settings);
         }
-        if (terminal.continued == before && !foreground()) {
+        if (terminal.redrawsasked == before && !foreground()) {
             return false;
         }
     }
@@ -90,11 +74,11 @@ bool waitforeground(bool reading) {
 
 void applysettings() {
     tcsetattr(STDIN_FILENO, TCSANOW,
-              terminal.keymode ? &terminal.keywaitsettings : &terminal.usersettings);
+              terminal.mode == Mode::key ? &terminal.keywaitsettings : &terminal.usersettings);
 }
 
 // With the handled signals blocked, in the foreground.
-void take() {
+void enter() {
     if (!terminal.settingssaved) {
         tcgetattr(STDIN_FILENO, &terminal.usersettings);
         terminal.keywaitsettings = terminal.usersettings;
@@ -103,14 +87,15 @@ void take() {
         terminal.keywaitsettings.c_cc[VTIME] = 0;
         terminal.settingssaved = true;
     }
-    terminal.held = 1;
+    terminal.entered = 1;
 }
 
 // One read or write that never blocks. Where the terminal could not be
 // opened again, standard input and output are used, which the shell shares:
 // they are non-blocking only for this one transfer, made with the handled
 // signals blocked, so that no stop leaves them so.
-long transferonce(const Transfer& transfer, int fd) {
+long transfernow(const Transfer& transfer) {
+    int fd = descriptor(transfer.direction());
     int flags = terminal.fd < 0 ? fcntl(fd, F_GETFL) : -1;
     if (flags >= 0) {
         fcntl(fd, F_SETFL, flags | O_NONBLOCK);
@@ -124,17 +109,21 @@ long transferonce(const Transfer& transfer, int fd) {
     return moved;
 }
 
-// The step: one transfer, made only while the program holds the terminal
-// and nothing has stopped or resumed it since `drawnat` (the resume count
-// its screen was drawn at), after waiting, for at most `timeout` when one is
-// given, until the terminal has input or room. 0 read is the end of input.
-long step(const Transfer& transfer, sig_atomic_t drawnat, const struct timespec* timeout) {
-    SignalsHeld signals;
-    if (!terminal.held || terminal.continued != drawnat) {
+// One transfer, made only while the program's screen is up and nothing has
+// asked for a redraw since `drawnfor`, once the terminal has input or room
+// (waiting at most `timeout`, when given). As every function here that
+// transfers or draws, it returns the bytes moved (0 read: the end), or minus
+// an errno value: -EAGAIN to look again (a stop, a resume or a resize came,
+// or there was nothing or no room), -ETIMEDOUT when the time ran out.
+long waittransfer(const Transfer& transfer, sig_atomic_t drawnfor,
+                  const struct timespec* timeout) {
+    SignalsBlocked signals;
+    if (!terminal.entered || terminal.redrawsasked != drawnfor) {
         return -EAGAIN;
     }
-    int fd = descriptor(transfer.text != nullptr);
-    struct pollfd ready = {fd, static_cast<short>(transfer.text ? POLLOUT : POLLIN), 0};
+    bool writing = transfer.direction() == Direction::writing;
+    struct pollfd ready = {descriptor(transfer.direction()),
+                           static_cast<short>(writing ? POLLOUT : POLLIN), 0};
     // Signals are let in only inside the wait. When it ends with the
     // terminal ready, one that comes now stays pending until the transfer is
     // made (a Ctrl-Z that flushed the key leaves nothing to read, and the
@@ -143,16 +132,24 @@ long step(const Transfer& transfer, sig_atomic_t drawnat, const struct timespec*
     if (count < 0) {
         return errno == EINTR ? -EAGAIN : -errno;
     }
-    return count == 0 ? -ETIMEDOUT : transferonce(transfer, fd);
+    return count == 0 ? -ETIMEDOUT : transfernow(transfer);
 }
 
-// Writes all of `text` as part of a drawing begun at resume count `start`;
-// -EAGAIN when a stop cut the drawing short.
-long drawpiece(std::string_view text, sig_atomic_t start) {
+// How many typed bytes wait in the terminal's queue: in line mode, whole
+// lines only, which the terminal echoed as they were typed; a line half
+// typed stays with its line editor, which goes on showing it.
+long queued() {
+    int count = 0;
+    return ioctl(descriptor(Direction::reading), FIONREAD, &count) == 0 ? count : 0;
+}
+
+// Writes `text` as part of a drawing begun at `start`, taking off what is
+// written; -EAGAIN when a stop or a resize cut the drawing short.
+long drawtext(std::string_view& text, sig_atomic_t start) {
     while (!text.empty()) {
-        long wrote = step(Transfer{text.data(), nullptr, text.size()}, start, nullptr);
+        long wrote = waittransfer(Transfer{text.data(), nullptr, text.size()}, start, nullptr);
         if (wrote == -EAGAIN) {
-            if (!terminal.held || terminal.continued != start) {
+            if (!terminal.entered || terminal.redrawsasked != start) {
                 return -EAGAIN;
             }
         } else if (wrote < 0) {
@@ -164,101 +161,126 @@ long drawpiece(std::string_view text, sig_atomic_t start) {
     return 0;
 }
 
-// The whole screen as it was: on taking the terminal its enter sequence
-// first, then the title, a clear, and what was shown and typed since. A dumb
-// terminal gets nothing.
+// The whole screen as it was (after the title's push, on entering): the
+// title, a clear, what was shown and typed since. The switch to the
+// program's screen comes every time: a stop the program could not catch
+// lets another program leave it. What the terminal's queue holds was echoed
+// on the screen cleared. A dumb terminal gets nothing.
 long draw(bool entering, sig_atomic_t start) {
     if (!terminal.escapes) {
         return 0;
     }
-    bool titled = terminal.title[0] != '\0';
     const std::string_view pieces[] = {
-        entering ? pushtitle : "",
-        alternatescreen,
-        titled ? "\x1b]0;" : "",
+        entering ? sequence::pushtitle : "",
+        sequence::alternatescreen,
         terminal.title,
-        titled ? "\x07" : "",
-        clearsequence,
+        sequence::clear,
         std::string_view(terminal.screen.text, terminal.screen.length),
     };
     for (std::string_view piece : pieces) {
-        long result = drawpiece(piece, start);
+        long result = drawtext(piece, start);
         if (result != 0) {
             return result;
         }
     }
+    terminal.unseen = queued();
     return 0;
 }
 
-// Writes all of `text`, held before each piece: text that a redraw shows
-// (recorded, or the title) is done once one has been made.
-long sendtoterminal(const char* text, std::size_t length) {
-    unsigned long draws = terminal.draws;
-    while (length > 0) {
-        long result = holdterminal(false);
-        if (result < 0) {
-            return result;
+// Makes sure the program's screen and settings are up before it reads or
+// writes: entered the first time, drawn again after a stop or a resize; in
+// the background it stops until `fg`. 0, -EIO when no job control can bring
+// it forward, or minus the cause of a failed write.
+long ensuredrawn(Direction direction) {
+    for (;;) {
+        if (!waitforeground(direction)) {
+            return -EIO;
         }
-        if (terminal.escapes && terminal.draws != draws) {
+        bool inforeground, entering, drawn;
+        sig_atomic_t start;
+        {
+            // Checked again with the signals blocked: after a Ctrl-Z and
+            // `bg` since the wait, the program must not enter.
+            SignalsBlocked signals;
+            inforeground = foreground();
+            entering = inforeground && !terminal.entered;
+            drawn = inforeground && !entering && terminal.drawnfor == terminal.redrawsasked;
+            if (inforeground && !drawn) {
+                if (entering) {
+                    enter();
+                }
+                applysettings();
+            }
+            start = terminal.redrawsasked;
+        }
+        if (drawn) {
             return 0;
         }
-        long wrote = step(Transfer{text, nullptr, length}, terminal.drawnat, nullptr);
-        if (wrote == -EAGAIN) {
-            continue;
+        long result = inforeground ? draw(entering, start) : -EAGAIN;
+        if (result == 0) {
+            terminal.drawnfor = start;
+            return 0;
         }
-        if (wrote < 0) {
-            return wrote;
+        if (result != -EAGAIN) {
+            return result;
         }
-        text += wrote;
-        length -= static_cast<std::size_t>(wrote);
     }
-    return 0;
 }
 
-// The terminal as the streams write it, keeping what it shows for a redraw.
-int writetoterminal(const char* text, std::size_t length) {
+// Writes all of `text`, which a redraw shows (the end of the screen record,
+// or the title): after a redraw meanwhile the rest is on the screen already
+// and is dropped. Only writeshown and the title use it.
+long send(std::string_view text) {
+    sig_atomic_t drawnfor = terminal.drawnfor;
+    long result = -EAGAIN;
+    while (result == -EAGAIN) {
+        result = ensuredrawn(Direction::writing);
+        if (result == 0 && !(terminal.escapes && terminal.drawnfor != drawnfor)) {
+            result = drawtext(text, terminal.drawnfor);
+        }
+    }
+    return result;
+}
+
+// The terminal as the streams write it: recorded for a redraw, then sent.
+long writeshown(const char* text, std::size_t length) {
     if (terminal.escapes) {
         recordshown(terminal.screen, text, length);
     }
-    return static_cast<int>(-sendtoterminal(text, length));
+    return send(std::string_view(text, length));
 }
 
-// Bytes kept after a key, shown as the terminal's echo would have shown them
-// where the next line begins, then read as its start: nothing the user
-// cannot see is acted on.
-long showhidden(char* buffer, std::size_t size) {
-    std::size_t length = std::min(size, terminal.hiddenlength);
-    std::memcpy(buffer, terminal.hidden, length);
-    terminal.hiddenlength -= length;
-    std::memmove(terminal.hidden, terminal.hidden + length, terminal.hiddenlength);
-    char echo[2 * sizeof terminal.hidden];
-    int error = writetoterminal(echo, echoform(buffer, length, echo));
-    errno = error;
-    return error == 0 ? static_cast<long>(length) : -1;
+// Typed bytes the user has not seen, as the terminal's echo would have
+// shown them, so that nothing the user cannot see is acted on.
+long showtyped(const char* typed, std::size_t length) {
+    char echo[echoroom];
+    long result = 0;
+    for (const char* end = typed + length; typed < end && result == 0;) {
+        result = writeshown(echo, echoform(typed, end, echo));
+    }
+    return result;
 }
 
-// The terminal as the streams read it: what was kept after a key first,
-// and what the user typed kept for a redraw.
-long readfromterminal(char* buffer, std::size_t size) {
-    if (terminal.hiddenlength > 0) {
-        return showhidden(buffer, size);
+// The terminal as the streams read it: what the terminal echoed is kept
+// for a redraw; what it echoed on a screen since cleared is shown again.
+// (A key wait, which reads the terminal itself, is always followed by a
+// clear, which counts those anew.) A failed write here comes out at the
+// next one.
+long readtyped(char* buffer, std::size_t size) {
+    long got = readterminal(buffer, size, nullptr);
+    long unseen = std::max(0L, std::min(got, terminal.unseen));
+    terminal.unseen -= unseen;
+    showtyped(buffer, static_cast<std::size_t>(unseen));
+    if (got > unseen && terminal.escapes) {
+        recordtyped(terminal.screen, buffer + unseen, static_cast<std::size_t>(got - unseen));
     }
-    long got = readterminal(buffer, size);
-    if (got < 0) {
-        errno = static_cast<int>(-got);
-        return -1;
-    }
-    if (got > 0 && terminal.escapes) {
-        recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
-    }
-    return endorhangup(got);
+    return got;
 }
 
 // The program's own description of the terminal, read-write and
 // non-blocking: O_NONBLOCK on it never touches the open file the shell
-// shares, and as one descriptor it serves reads and writes alike. -1 where
-// the terminal cannot be opened again (another user's after su, no /dev in
-// a chroot) or standard output is another terminal.
+// shares. -1 where the terminal cannot be opened again (another user's
+// after su, no /dev in a chroot) or standard output is another terminal.
 int openown() {
     const char* path = ttyname(STDIN_FILENO);
     int fd = path != nullptr ? open(path, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
@@ -277,17 +299,17 @@ Device openterminal(bool escapes) {
     terminal.escapes = escapes;
     terminal.fd = openown();
     catchterminalsignals();
-    holdterminal(false);
-    return Device{readfromterminal, writetoterminal};
+    ensuredrawn(Direction::writing);
+    return Device{readtyped, writeshown, showtyped};
 }
 
 void restoreterminal() {
-    // Room for the leave sequence, for which giveback waits only a while.
-    if (terminal.held && terminal.escapes) {
-        step(Transfer{"", nullptr, 0}, terminal.drawnat, nullptr);
+    // Room for the leave sequence, for which leave() waits only a while.
+    if (terminal.entered && terminal.escapes) {
+        waittransfer(Transfer{"", nullptr, 0}, terminal.drawnfor, nullptr);
     }
-    SignalsHeld signals;
-    giveback();
+    SignalsBlocked signals;
+    leave();
 }
 
 bool foreground() {
@@ -298,134 +320,71 @@ bool foreground() {
 
 void writewithin(const char* text, std::size_t length, int milliseconds) {
     struct timespec start;
+    struct timespec at;
     clock_gettime(CLOCK_MONOTONIC, &start);
-    int fd = descriptor(true);
-    while (length > 0) {
-        long wrote = transferonce(Transfer{text, nullptr, length}, fd);
+    for (long spent = 0; length > 0 && spent < milliseconds;) {
+        long wrote = transfernow(Transfer{text, nullptr, length});
         if (wrote > 0) {
             text += wrote;
             length -= static_cast<std::size_t>(wrote);
-            continue;
-        }
-        if (wrote < 0 && wrote != -EAGAIN) {
+        } else if (wrote < 0 && wrote != -EAGAIN) {
             return;
+        } else {
+            struct pollfd room = {descriptor(Direction::writing), POLLOUT, 0};
+            poll(&room, 1, static_cast<int>(milliseconds - spent));
+            clock_gettime(CLOCK_MONOTONIC, &at);
+            spent = (at.tv_sec - start.tv_sec) * 1000 + (at.tv_nsec - start.tv_nsec) / 1000000;
         }
-        struct timespec at;
-        clock_gettime(CLOCK_MONOTONIC, &at);
-        long spent = (at.tv_sec - start.tv_sec) * 1000 + (at.tv_nsec - start.tv_nsec) / 1000000;
-        if (spent >= milliseconds) {
-            return;
-        }
-        struct pollfd room = {fd, POLLOUT, 0};
-        poll(&room, 1, static_cast<int>(milliseconds - spent));
     }
 }
 
 long endorhangup(long got) {
     struct termios settings;
-    return got == 0 && tcgetattr(STDIN_FILENO, &settings) != 0 ? -1 : got;
+    return got == 0 && tcgetattr(STDIN_FILENO, &settings) != 0 ? -EIO : got;
 }
 
-long holdterminal(bool reading) {
+long readterminal(char* buffer, std::size_t size, const struct timespec* timeout) {
     for (;;) {
-        if (!waitforeground(reading)) {
-            return -EIO;
-        }
-        bool inforeground;
-        bool entering;
-        bool drawn;
-        sig_atomic_t start;
-        {
-            // Checked again with the signals held: a Ctrl-Z and `bg` since
-            // the wait must not see the program take the terminal from the
-            // background.
-            SignalsHeld signals;
-            inforeground = foreground();
-            entering = inforeground && !terminal.held;
-            drawn = inforeground && !entering && terminal.drawnat == terminal.continued;
-            if (inforeground && !drawn) {
-                if (entering) {
-                    take();
-                }
-                applysettings();
-            }
-            start = terminal.continued;
-        }
-        if (drawn) {
-            return 0;
-        }
-        long result = inforeground ? draw(entering, start) : -EAGAIN;
-        if (result == 0) {
-            terminal.drawnat = start;
-            ++terminal.draws;
-            return 0;
-        }
-        if (result != -EAGAIN) {
-            return result;
-        }
-    }
-}
-
-long readterminal(char* buffer, std::size_t size) {
-    for (;;) {
-        long result = holdterminal(true);
+        long result = ensuredrawn(Direction::reading);
         if (result < 0) {
             return result;
         }
-        long got = step(Transfer{nullptr, buffer, size}, terminal.drawnat, nullptr);
+        long got = waittransfer(Transfer{nullptr, buffer, size}, terminal.drawnfor, timeout);
         if (got != -EAGAIN) {
-            return got;
+            return endorhangup(got);
         }
     }
 }
 
-bool readbytewithin(int milliseconds, unsigned char& byte) {
-    struct timespec gap = {0, milliseconds * 1000000L};
-    return step(Transfer{nullptr, reinterpret_cast<char*>(&byte), 1}, terminal.drawnat, &gap) == 1;
-}
-
-void keephiddentyped() {
-    struct timespec none = {0, 0};
-    while (terminal.hiddenlength < sizeof terminal.hidden) {
-        char* room = terminal.hidden + terminal.hiddenlength;
-        long got = step(Transfer{nullptr, room, sizeof terminal.hidden - terminal.hiddenlength},
-                        terminal.drawnat, &none);
-        if (got <= 0) {
-            return;
-        }
-        terminal.hiddenlength += static_cast<std::size_t>(got);
-    }
-}
-
-void setkeymode(bool on) {
-    SignalsHeld signals;
-    terminal.keymode = on;
-    if (terminal.held) {
+void setmode(Mode mode) {
+    SignalsBlocked signals;
+    terminal.mode = mode;
+    if (terminal.entered) {
         applysettings();
     }
 }
 
-// The title is kept in terminal.title alone, which every redraw writes: it
-// goes to the terminal after what is pending, and not into the screen
-// record.
+// The title's sequence is kept whole in terminal.title, which every redraw
+// writes: it goes to the terminal after what is pending, and not into the
+// screen record.
 void terminalsettitle(std::string_view text) {
-    std::size_t length = std::min(text.size(), sizeof terminal.title - 1);
-    std::memcpy(terminal.title, text.data(), length);
-    terminal.title[length] = '\0';
-    if (!flushstreams()) {
-        return;
+    int length = static_cast<int>(std::min<std::size_t>(text.size(), 64));
+    std::snprintf(terminal.title, sizeof terminal.title, "%s%.*s%s", sequence::titlestart, length,
+                  text.data(), sequence::titleend);
+    if (flushstreams()) {
+        send(terminal.title);
     }
-    char escape[sizeof terminal.title + 8] = "\x1b]0;";
-    std::size_t prefix = std::strlen(escape);
-    std::memcpy(escape + prefix, terminal.title, length);
-    escape[prefix + length] = '\x07';
-    sendtoterminal(escape, prefix + length + 1);
 }
 
+// What the user typed and the program has not read is no longer on the
+// screen: the rest of the line the streams have, and whole lines waiting
+// in the terminal's queue.
 void terminalclearscreen() {
-    std::cout << clearsequence;
+    std::cout << sequence::clear;
     flushstreams();
     clearrecord(terminal.screen);
+    hideunread();
+    terminal.unseen = queued();
 }
 
 void terminalsleepms(std::uint32_t milliseconds) {
@@ -435,7 +394,7 @@ void terminalsleepms(std::uint32_t milliseconds) {
     struct timespec left = {static_cast<time_t>(milliseconds / 1000),
                             static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-        holdterminal(false);
+        ensuredrawn(Direction::writing);
     }
 }
 
