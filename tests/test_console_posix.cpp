@@ -614,7 +614,8 @@ std::size_t resize(OnTerminal& run) {
 
 // A resize draws the screen again as `fg` does: at the menu, at a prompt
 // with an answer on screen (a blank in it), and at the key wait, where it
-// is no key. While the program is stopped it draws nothing, until `fg`.
+// is no key. While the program is stopped it draws nothing, until `fg`;
+// what is typed after 4 then reaches the shell.
 void resized() {
     Terminal terminal;
     OnTerminal& run = terminal.run;
@@ -649,7 +650,7 @@ void resized() {
     EXPECT_EQ(shell.run.seen.find(clear, from), std::string::npos);
     from = shell.press("fg\r", prompt);
     EXPECT_TRUE(inorder(shell.run.seen.substr(from), {title("Kavelta-MENU") + clear + menu}));
-    shell.press("4\r", shell.shellprompt);
+    shell.press("4\recho O''K\r", "OK\r\n");
 }
 
 // What the user sees is what the program reads: keys typed ahead and

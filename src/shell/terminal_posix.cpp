@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "shell/console_posix.hpp"
@@ -227,27 +228,24 @@ long ensuredrawn(Direction direction) {
     }
 }
 
-// Writes all of `text`, which a redraw shows (the end of the screen record,
-// or the title): after a redraw meanwhile the rest is on the screen already
-// and is dropped. Only writeshown and the title use it.
-long send(std::string_view text) {
+// The terminal as the streams write it. All it writes a redraw shows: the
+// title is kept in terminal.title, any other text in the screen record. So
+// after a redraw meanwhile the rest of the text is on the screen already,
+// and is dropped.
+long writeshown(const char* text, std::size_t length) {
+    if (terminal.escapes && text != terminal.title) {
+        recordshown(terminal.screen, text, length);
+    }
+    std::string_view rest(text, length);
     sig_atomic_t drawnfor = terminal.drawnfor;
     long result = -EAGAIN;
     while (result == -EAGAIN) {
         result = ensuredrawn(Direction::writing);
         if (result == 0 && !(terminal.escapes && terminal.drawnfor != drawnfor)) {
-            result = drawtext(text, terminal.drawnfor);
+            result = drawtext(rest, terminal.drawnfor);
         }
     }
     return result;
-}
-
-// The terminal as the streams write it: recorded for a redraw, then sent.
-long writeshown(const char* text, std::size_t length) {
-    if (terminal.escapes) {
-        recordshown(terminal.screen, text, length);
-    }
-    return send(std::string_view(text, length));
 }
 
 // Typed bytes the user has not seen, as the terminal's echo would have
@@ -372,7 +370,7 @@ void terminalsettitle(std::string_view text) {
     std::snprintf(terminal.title, sizeof terminal.title, "%s%.*s%s", sequence::titlestart, length,
                   text.data(), sequence::titleend);
     if (flushstreams()) {
-        send(terminal.title);
+        writeshown(terminal.title, std::strlen(terminal.title));
     }
 }
 
