@@ -58,10 +58,9 @@ TEST(LearningLevel, RefusalsAskTheSameQuestionAgain) {
                           "Diem Phai Tu 0 Den 10! Nhap Lai\n" + first + others + comments +
                           "So Mon Phai La So Nguyen Tu 0 Den 10! Nhap Lai\n" + comments +
                           "Ket Qua Hoc Tap: Tot\n");
-    // Input that ends at the last question shows nothing after it.
-    EXPECT_EQ(calculate(xlht, state, "6 8 8 8 8 8 8"),
-              "Nhap Diem Trung Binh Cac Mon (Hoc Ky Hoac Ca Nam):\n" + count + first + others +
-                  comments);
+    // Input that ends at an average shows nothing after its question.
+    EXPECT_EQ(calculate(xlht, state, "6 8 8 8 8 8"),
+              "Nhap Diem Trung Binh Cac Mon (Hoc Ky Hoac Ca Nam):\n" + count + first + others);
 }
 
 }  // namespace
