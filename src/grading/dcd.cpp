@@ -4,12 +4,10 @@
 namespace kavelta {
 
 void dcd(ShellState& state, std::istream& in, std::ostream& out) {
-    Billionths target;
     if (!readsubjectscores(state, in, out, Scores::fromzerototen) ||
-        !readexactscore(in, out, "Nhap Diem Trung Binh Mon Muon Dat: ", target)) {
+        !readrecordedscore(in, out, "Nhap Diem Trung Binh Mon Muon Dat: ", state.muctieu)) {
         return;
     }
-    state.muctieu = recordedtenths(target);
     findfinalneeded(state, out, recordedaverage);
     state.tbmghiso = recordedaverage(state, state.diemckcan);
     writetenths(out, "Khi Do Trung Binh Mon Ghi Vao So Diem La: ", state.tbmghiso);

@@ -15,16 +15,12 @@ int recordedyearwith(const ShellState& state, int finaltenths) {
 }  // namespace
 
 void dcdcn(ShellState& state, std::istream& in, std::ostream& out) {
-    Billionths semester1;
-    Billionths target;
-    if (!readexactscore(in, out, "Nhap Diem Trung Binh Mon Hoc Ky 1: ", semester1) ||
+    // The grade book holds semester 1 with one decimal: 7.45 is 7.5.
+    if (!readrecordedscore(in, out, "Nhap Diem Trung Binh Mon Hoc Ky 1: ", state.diemhk1ghiso) ||
         !readsubjectscores(state, in, out, Scores::fromzerototen) ||
-        !readexactscore(in, out, "Nhap Diem Trung Binh Mon Ca Nam Muon Dat: ", target)) {
+        !readrecordedscore(in, out, "Nhap Diem Trung Binh Mon Ca Nam Muon Dat: ", state.muctieu)) {
         return;
     }
-    // The grade book holds semester 1 with one decimal: 7.45 is 7.5.
-    state.diemhk1ghiso = recordedtenths(semester1);
-    state.muctieu = recordedtenths(target);
     findfinalneeded(state, out, recordedyearwith);
     state.tbmghiso = recordedaverage(state, state.diemckcan);
     state.tbcnghiso = recordedyearwith(state, state.diemckcan);

@@ -95,14 +95,14 @@ bool wholein(float value, float low, float high) {
     return value >= low && value <= high && std::trunc(value) == value;
 }
 
-bool readexactscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                    Billionths& value) {
+bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
+                       int& tenths) {
     float read;
     Decimal parts;
     if (!readchecked(in, out, prompt, scorerefusal, read, parts)) {
         return false;
     }
-    value = typedbillionths(parts);
+    tenths = recordedtenths(typedbillionths(parts));
     return true;
 }
 

@@ -33,9 +33,10 @@ std::string_view numberedtext(char (&text)[64], std::string_view head, int numbe
 bool wholein(float value, float low, float high);
 
 // A score from 0 to 10 (checked on the number read, as every check is), then
-// taken from the decimal as typed.
-bool readexactscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                    Billionths& value);
+// taken from the decimal as typed and recorded as the grade book records it
+// (tenths: 7.45 is 7.5).
+bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
+                       int& tenths);
 
 // The subject's average with a final score of `finaltenths`, computed
 // exactly from the scores as typed and recorded, in tenths.

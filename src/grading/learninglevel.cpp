@@ -74,12 +74,7 @@ bool readsubjectaverage(std::istream& in, std::ostream& out, int subject, std::s
                         int& tenths) {
     char text[64];
     std::string_view prompt = numberedtext(text, "Nhap Diem Trung Binh Mon ", subject + 1, tail);
-    Billionths average;
-    if (!readexactscore(in, out, prompt, average)) {
-        return false;
-    }
-    tenths = recordedtenths(average);
-    return true;
+    return readrecordedscore(in, out, prompt, tenths);
 }
 
 bool readlevelsubjects(ShellState& state, std::istream& in, std::ostream& out,
