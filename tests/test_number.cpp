@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/number.hpp"
+#include "common/recorded.hpp"
 
 namespace kavelta {
 namespace {
@@ -144,11 +145,11 @@ TEST(Decimal, TypedToTheBillionthThenRecordedHalfUp) {
                  {"10.0000001", 10000000100, 100}, {"007.", 7 * billion, 70}};
     for (const auto& c : cases) {
         EXPECT_EQ(typedbillionths(c.typed), c.value) << c.typed;
-        EXPECT_EQ(recordedtenths(typedbillionths(c.typed)), c.recorded) << c.typed;
+        EXPECT_EQ(recorded<1>(typedbillionths(c.typed)).units, c.recorded) << c.typed;
     }
     // A quotient: 55.65 / 7 is 7.95 exactly.
-    EXPECT_EQ(recordedtenths(55650000000, 7), 80);
-    EXPECT_EQ(recordedtenths(55649999999, 7), 79);
+    EXPECT_EQ(recorded<1>(55650000000, 7).units, 80);
+    EXPECT_EQ(recorded<1>(55649999999, 7).units, 79);
 }
 
 }  // namespace

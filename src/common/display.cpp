@@ -20,6 +20,30 @@ void writereal(std::ostream& out, Real value) {
     writetext(out, std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
+// The text writeunits writes, built in `text`. Inline, as this is most of
+// the work of every result written.
+template <int places>
+inline std::string_view unitstext(char (&text)[16], bool negative, std::uint32_t units) {
+    constexpr std::uint32_t scale = places == 1 ? 10 : 100;
+    char* end = text;
+    if (negative) {
+        *end++ = '-';
+    }
+    end = std::to_chars(end, text + sizeof text, units / scale).ptr;
+    std::uint32_t fraction = units % scale;
+    if (fraction != 0) {
+        // Every digit of the fraction, then its trailing zeros dropped.
+        *end++ = '.';
+        for (std::uint32_t unit = scale / 10; unit > 0; unit /= 10) {
+            *end++ = static_cast<char>('0' + fraction / unit % 10);
+        }
+        while (end[-1] == '0') {
+            --end;
+        }
+    }
+    return std::string_view(text, static_cast<std::size_t>(end - text));
+}
+
 // round(value * 100), halfway cases away from zero, in the precision of the
 // argument: the hundredths a result is shown with.
 template <typename Real>
@@ -29,9 +53,8 @@ Real hundredths(Real value) {
 
 // k hundredths with |k| < 10^6 have at most 6 significant digits, and the
 // nearest float or double to k / 100 is far nearer than half a unit in the
-// sixth: the default notation shows exactly k / 100, with the point placed
-// and trailing zeros dropped ("-0", "0.05", "7.5", "9999.99"). Larger,
-// infinite and not-a-number values take the general path.
+// sixth: the default notation shows exactly k / 100, as writeunits writes
+// it. Larger, infinite and not-a-number values take the general path.
 template <typename Real>
 void writefromhundredths(std::ostream& out, Real value) {
     Real k = hundredths(value);
@@ -40,23 +63,19 @@ void writefromhundredths(std::ostream& out, Real value) {
         return;
     }
     char text[16];
-    char* end = text;
-    if (std::signbit(k)) {
-        *end++ = '-';
-    }
-    unsigned whole = static_cast<unsigned>(std::fabs(k));
-    end = std::to_chars(end, text + sizeof text, whole / 100).ptr;
-    if (whole % 100 != 0) {
-        *end++ = '.';
-        *end++ = static_cast<char>('0' + whole % 100 / 10);
-        if (whole % 10 != 0) {
-            *end++ = static_cast<char>('0' + whole % 10);
-        }
-    }
-    writetext(out, std::string_view(text, static_cast<std::size_t>(end - text)));
+    writetext(out, unitstext<2>(text, std::signbit(k), static_cast<std::uint32_t>(std::fabs(k))));
 }
 
 }  // namespace
+
+template <int places>
+void writeunits(std::ostream& out, bool negative, std::uint32_t units) {
+    char text[16];
+    writetext(out, unitstext<places>(text, negative, units));
+}
+
+template void writeunits<1>(std::ostream& out, bool negative, std::uint32_t units);
+template void writeunits<2>(std::ostream& out, bool negative, std::uint32_t units);
 
 double twodecimal(double value) {
     return hundredths(value) / 100.0;
@@ -65,6 +84,7 @@ double twodecimal(double value) {
 float twodecimal(float value) {
     return hundredths(value) / 100.0f;
 }
+
 
 void writetwodecimal(std::ostream& out, double value) {
     writefromhundredths(out, value);

@@ -3,8 +3,12 @@
 // the menu's averages, which bring them together.
 #pragma once
 
+#include <cstdint>
+#include <cstdlib>
 #include <ostream>
 #include <string_view>
+
+#include "common/recorded.hpp"
 
 namespace kavelta {
 
@@ -23,6 +27,23 @@ void writetext(std::ostream& out, std::string_view text);
 // "6.67", "123457", "1e+06").
 void writenumber(std::ostream& out, double value);
 void writenumber(std::ostream& out, float value);
+
+// Writes `units` of 10^-places (tenths or hundredths), below 10^6 so of 6
+// significant digits or fewer, a minus sign before them when `negative`, as
+// writenumber writes such a number: the point placed, trailing zeros dropped
+// ("-0", "0.05", "7.5", "8").
+template <int places>
+void writeunits(std::ostream& out, bool negative, std::uint32_t units);
+
+// A label, then a recorded value as writenumber would write it (8.3, 7,
+// 0, 10, 7.67), then the tail.
+template <int places>
+void writerecorded(std::ostream& out, std::string_view label, Recorded<places> value,
+                   std::string_view tail = "\n") {
+    writetext(out, label);
+    writeunits<places>(out, value.units < 0, static_cast<std::uint32_t>(std::llabs(value.units)));
+    writetext(out, tail);
+}
 
 // Writes twodecimal(value) as writenumber would, from its hundredths.
 void writetwodecimal(std::ostream& out, double value);

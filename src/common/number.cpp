@@ -101,10 +101,4 @@ Billionths typedbillionths(const Decimal& parts) {
     return parts.negative ? -value : value;
 }
 
-int recordedtenths(Billionths sum, Billionths divisor) {
-    // floor(sum / (divisor * 10^8) + 1/2), in whole numbers.
-    const Billionths tenth = billion / 10;
-    return static_cast<int>((2 * sum + divisor * tenth) / (2 * divisor * tenth));
-}
-
 }  // namespace kavelta

@@ -62,12 +62,6 @@ constexpr Billionths billion = 1000000000;
 // ("-1e-50") is 0.
 Billionths typedbillionths(const Decimal& parts);
 
-// As the grade book records an average: rounded half up to one decimal, in
-// tenths (7.95 is 80, 7.949999999 is 79, 6.45 is 65). For a quotient of whole
-// billionths `sum` / `divisor`, exactly; `divisor` is positive and `sum` not
-// negative.
-int recordedtenths(Billionths sum, Billionths divisor = 1);
-
 // How the grammar is scanned, here because every entry read does it.
 namespace scanning {
 

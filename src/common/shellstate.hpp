@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/recorded.hpp"
+
 namespace kavelta {
 
 // "à" is one byte 0xE0 in the Windows console's code page; a POSIX terminal
@@ -46,34 +48,34 @@ struct ShellState {
     float tbcn = 0;
 
     // Today's learning level: the averages of the subjects assessed by
-    // scores as the grade book records them (tenths), and how many subjects
-    // assessed by comment are rated Chua Dat. No curriculum has more than 15
-    // scored subjects.
+    // scores as the grade book records them, and how many subjects assessed
+    // by comment are rated Chua Dat. No curriculum has more than 15 scored
+    // subjects.
     float somondiem = 0;
-    int tbmon[15] = {};
+    Tenths tbmon[15] = {};
     float somonchuadat = 0;
 
     // The year's outcome: each scored subject's two semester averages as
-    // recorded (tenths; tbmon then holds the year's), the year's conduct as
-    // typed (1 Tot, 2 Kha, 3 Dat, 4 Chua Dat) and the sessions missed.
-    int tbmhk1[15] = {};
-    int tbmhk2[15] = {};
+    // recorded (tbmon then holds the year's), the year's conduct as typed
+    // (1 Tot, 2 Kha, 3 Dat, 4 Chua Dat) and the sessions missed.
+    Tenths tbmhk1[15] = {};
+    Tenths tbmhk2[15] = {};
     float renluyen = 0;
     float sobuoinghi = 0;
 
     // The final-test score a target needs, for a subject average or a year
     // average. The count and the scores are the subject average's fields,
     // asked by the same dialogue; today's rules also keep the regular scores
-    // and the midterm as typed (billionths). Semester 1, the target, the
-    // score found and the averages it gives, as recorded (tenths): tbmghiso
-    // is the subject's average for the semester of that final test.
-    std::int64_t tongtxtyped = 0;
-    std::int64_t diemgktyped = 0;
-    int diemhk1ghiso = 0;
-    int muctieu = 0;
-    int diemckcan = 0;
-    int tbmghiso = 0;
-    int tbcnghiso = 0;
+    // and the midterm as typed. Semester 1, the target, the score found and
+    // the averages it gives, as recorded: tbmghiso is the subject's average
+    // for the semester of that final test.
+    Billionths tongtxtyped = 0;
+    Billionths diemgktyped = 0;
+    Tenths diemhk1ghiso;
+    Tenths muctieu;
+    Tenths diemckcan;
+    Tenths tbmghiso;
+    Tenths tbcnghiso;
 };
 
 }  // namespace kavelta

@@ -1,3 +1,4 @@
+#include "common/display.hpp"
 #include "grading/calculators.hpp"
 #include "grading/entries.hpp"
 
@@ -10,7 +11,7 @@ void dcd(ShellState& state, std::istream& in, std::ostream& out) {
     }
     findfinalneeded(state, out, recordedaverage);
     state.tbmghiso = recordedaverage(state, state.diemckcan);
-    writetenths(out, "Khi Do Trung Binh Mon Ghi Vao So Diem La: ", state.tbmghiso);
+    writerecorded(out, "Khi Do Trung Binh Mon Ghi Vao So Diem La: ", state.tbmghiso);
 }
 
 }  // namespace kavelta

@@ -1,3 +1,4 @@
+#include "common/display.hpp"
 #include "grading/calculators.hpp"
 #include "grading/entries.hpp"
 
@@ -5,11 +6,11 @@ namespace kavelta {
 
 namespace {
 
-// The year average with a final score of `finaltenths` in semester 2: that
+// The year average with a final score of `final` in semester 2: that
 // semester's average recorded first, then the year's. Two roundings in a
 // row, as the grade book makes them.
-int recordedyearwith(const ShellState& state, int finaltenths) {
-    return recordedyear(state.diemhk1ghiso, recordedaverage(state, finaltenths));
+Tenths recordedyearwith(const ShellState& state, Tenths final) {
+    return recordedyear(state.diemhk1ghiso, recordedaverage(state, final));
 }
 
 }  // namespace
@@ -24,8 +25,8 @@ void dcdcn(ShellState& state, std::istream& in, std::ostream& out) {
     findfinalneeded(state, out, recordedyearwith);
     state.tbmghiso = recordedaverage(state, state.diemckcan);
     state.tbcnghiso = recordedyearwith(state, state.diemckcan);
-    writetenths(out, "Khi Do Trung Binh Mon Hoc Ky 2 Ghi Vao So Diem La: ", state.tbmghiso);
-    writetenths(out, "Va Trung Binh Mon Ca Nam Ghi Vao So Diem La: ", state.tbcnghiso);
+    writerecorded(out, "Khi Do Trung Binh Mon Hoc Ky 2 Ghi Vao So Diem La: ", state.tbmghiso);
+    writerecorded(out, "Va Trung Binh Mon Ca Nam Ghi Vao So Diem La: ", state.tbcnghiso);
 }
 
 }  // namespace kavelta

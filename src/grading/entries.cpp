@@ -12,7 +12,6 @@ namespace kavelta {
 namespace {
 
 constexpr float maxregulartests = 10;
-constexpr int tenthsof10 = 100;
 
 // Why a count is refused, or null when it is a whole number from 0 to 10.
 // No student has 2.5 or -5 tests, and such a count would ask for a wrong
@@ -95,48 +94,52 @@ bool wholein(float value, float low, float high) {
     return value >= low && value <= high && std::trunc(value) == value;
 }
 
-bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                       int& tenths) {
+bool readtypedscore(std::istream& in, std::ostream& out, std::string_view prompt,
+                    Billionths& typed) {
     float read;
     Decimal parts;
     if (!readchecked(in, out, prompt, scorerefusal, read, parts)) {
         return false;
     }
-    tenths = recordedtenths(typedbillionths(parts));
+    typed = typedbillionths(parts);
+    return true;
+}
+
+bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
+                       Tenths& score) {
+    Billionths typed;
+    if (!readtypedscore(in, out, prompt, typed)) {
+        return false;
+    }
+    score = recorded<1>(typed);
     return true;
 }
 
 // (regular scores + 2 x midterm + 3 x final) / (count + 5).
-int recordedaverage(const ShellState& state, int finaltenths) {
-    Billionths sum = state.tongtxtyped + 2 * state.diemgktyped + 3 * finaltenths * (billion / 10);
-    return recordedtenths(sum, static_cast<Billionths>(state.n) + 5);
+Tenths recordedaverage(const ShellState& state, Tenths final) {
+    Billionths sum = state.tongtxtyped + 2 * state.diemgktyped + 3 * billionths(final);
+    return recorded<1>(sum, static_cast<Billionths>(state.n) + 5);
 }
 
-int recordedyear(int semester1, int semester2) {
-    Billionths tenths = semester1 + 2 * semester2;
-    return recordedtenths(tenths * (billion / 10), 3);
+Tenths recordedyear(Tenths semester1, Tenths semester2) {
+    const Tenths semesters[] = {semester1, semester2};
+    const int weights[] = {1, 2};
+    return weightedmean<1>(semesters, weights, 2);
 }
 
 void findfinalneeded(ShellState& state, std::ostream& out,
-                     int (*recorded)(const ShellState& state, int finaltenths)) {
-    // The average never falls as the final score rises: the first score
-    // that reaches the target is the lowest.
-    state.diemckcan = 0;
-    while (state.diemckcan < tenthsof10 && recorded(state, state.diemckcan) < state.muctieu) {
-        ++state.diemckcan;
+                     Tenths (*average)(const ShellState& state, Tenths final)) {
+    // The average never falls as the final score rises: the first score, in
+    // steps of a tenth, that reaches the target is the lowest.
+    state.diemckcan = 0_tenths;
+    while (state.diemckcan < 10_tenths && average(state, state.diemckcan) < state.muctieu) {
+        ++state.diemckcan.units;
     }
-    if (recorded(state, state.diemckcan) >= state.muctieu) {
-        writetenths(out, "Diem Kiem Tra Cuoi Ky Can Dat: ", state.diemckcan);
+    if (average(state, state.diemckcan) >= state.muctieu) {
+        writerecorded(out, "Diem Kiem Tra Cuoi Ky Can Dat: ", state.diemckcan);
     } else {
         writetext(out, "Khong The Dat Duoc, Du Diem Cuoi Ky La 10\n");
     }
-}
-
-void writetenths(std::ostream& out, std::string_view label, int tenths,
-                 std::string_view tail) {
-    writetext(out, label);
-    writenumber(out, static_cast<double>(tenths) / 10.0);
-    writetext(out, tail);
 }
 
 }  // namespace kavelta

@@ -33,28 +33,27 @@ std::string_view numberedtext(char (&text)[64], std::string_view head, int numbe
 bool wholein(float value, float low, float high);
 
 // A score from 0 to 10 (checked on the number read, as every check is), then
-// taken from the decimal as typed and recorded as the grade book records it
-// (tenths: 7.45 is 7.5).
+// taken from the decimal as typed.
+bool readtypedscore(std::istream& in, std::ostream& out, std::string_view prompt,
+                    Billionths& typed);
+
+// The same, recorded as the grade book records it (7.45 is 7.5).
 bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                       int& tenths);
+                       Tenths& score);
 
-// The subject's average with a final score of `finaltenths`, computed
-// exactly from the scores as typed and recorded, in tenths.
-int recordedaverage(const ShellState& state, int finaltenths);
+// The subject's average with a final score of `final`, computed exactly from
+// the scores as typed, and recorded.
+Tenths recordedaverage(const ShellState& state, Tenths final);
 
-// The year's average from the two semesters' recorded ones, in tenths:
+// The year's average from the two semesters' recorded ones:
 // (semester 1 + 2 x semester 2) / 3, computed exactly and recorded.
-int recordedyear(int semester1, int semester2);
+Tenths recordedyear(Tenths semester1, Tenths semester2);
 
-// The lowest final score, in tenths from 0 to 10, at which `recorded` (an
-// average that never falls as the final score rises) reaches state.muctieu;
-// 10 when none does. Writes the line that says which, and sets diemckcan.
+// The lowest final score, in tenths from 0 to 10, at which `average` (a
+// recorded average that never falls as the final score rises) reaches
+// state.muctieu; 10 when none does. Writes the line that says which, and
+// sets diemckcan.
 void findfinalneeded(ShellState& state, std::ostream& out,
-                     int (*recorded)(const ShellState& state, int finaltenths));
-
-// A label, then tenths as the stream shows a number (8.3, 7, 0, 10), then
-// the tail.
-void writetenths(std::ostream& out, std::string_view label, int tenths,
-                 std::string_view tail = "\n");
+                     Tenths (*average)(const ShellState& state, Tenths final));
 
 }  // namespace kavelta

@@ -22,21 +22,21 @@ const char* commentcountrefusal(float count) {
 
 // Every subject at `everybound` or more, and six of them at `sixbound` or
 // more.
-bool reaches(const int* tenths, int count, int everybound, int sixbound) {
-    return *std::min_element(tenths, tenths + count) >= everybound &&
-           countatleast(tenths, count, sixbound) >= subjectsatbound;
+bool reaches(const Tenths* averages, int count, Tenths everybound, Tenths sixbound) {
+    return *std::min_element(averages, averages + count) >= everybound &&
+           countatleast(averages, count, sixbound) >= subjectsatbound;
 }
 
-// The rules on the recorded averages, in tenths, bounds inclusive: "below
-// 3.5" leaves 3.5 itself enough for Dat.
-Level level(const int* tenths, int count, int chuadatcomments) {
-    if (chuadatcomments == 0 && reaches(tenths, count, 65, 80)) {
+// The rules on the recorded averages, bounds inclusive: "below 3.5" leaves
+// 3.5 itself enough for Dat.
+Level level(const Tenths* averages, int count, int chuadatcomments) {
+    if (chuadatcomments == 0 && reaches(averages, count, 6.5_tenths, 8_tenths)) {
         return tot;
     }
-    if (chuadatcomments == 0 && reaches(tenths, count, 50, 65)) {
+    if (chuadatcomments == 0 && reaches(averages, count, 5_tenths, 6.5_tenths)) {
         return kha;
     }
-    if (chuadatcomments <= 1 && reaches(tenths, count, 35, 50)) {
+    if (chuadatcomments <= 1 && reaches(averages, count, 3.5_tenths, 5_tenths)) {
         return dat;
     }
     return chuadat;
@@ -45,16 +45,16 @@ Level level(const int* tenths, int count, int chuadatcomments) {
 // The best level that one single subject's result stands between the
 // student and: each scored subject taken at 10 in turn, or one comment
 // subject at Chua Dat taken as Dat.
-Level levelbutforonesubject(int* tenths, int count, int chuadatcomments) {
+Level levelbutforonesubject(Tenths* averages, int count, int chuadatcomments) {
     Level best = chuadat;
     for (int i = 0; i < count; ++i) {
-        int kept = tenths[i];
-        tenths[i] = 100;
-        best = std::max(best, level(tenths, count, chuadatcomments));
-        tenths[i] = kept;
+        Tenths kept = averages[i];
+        averages[i] = 10_tenths;
+        best = std::max(best, level(averages, count, chuadatcomments));
+        averages[i] = kept;
     }
     if (chuadatcomments > 0) {
-        best = std::max(best, level(tenths, count, chuadatcomments - 1));
+        best = std::max(best, level(averages, count, chuadatcomments - 1));
     }
     return best;
 }
@@ -65,23 +65,27 @@ const char* levelname(Level level) {
     return levelnames[level];
 }
 
-int countatleast(const int* tenths, int count, int bound) {
-    return static_cast<int>(std::count_if(tenths, tenths + count,
-                                          [bound](int t) { return t >= bound; }));
+int countatleast(const Tenths* averages, int count, Tenths bound) {
+    return static_cast<int>(std::count_if(averages, averages + count,
+                                          [bound](Tenths average) { return average >= bound; }));
 }
 
 bool readsubjectaverage(std::istream& in, std::ostream& out, int subject, std::string_view tail,
-                        int& tenths) {
+                        Tenths& average) {
     char text[64];
     std::string_view prompt = numberedtext(text, "Nhap Diem Trung Binh Mon ", subject + 1, tail);
-    return readrecordedscore(in, out, prompt, tenths);
+    return readrecordedscore(in, out, prompt, average);
+}
+
+bool readsubjectcount(std::istream& in, std::ostream& out, std::string_view prompt, float& count) {
+    Decimal parts;
+    return readchecked(in, out, prompt, subjectcountrefusal, count, parts);
 }
 
 bool readlevelsubjects(ShellState& state, std::istream& in, std::ostream& out,
                        AverageDialogue readaverage, std::string_view commentprompt) {
     Decimal parts;
-    if (!readchecked(in, out, "Nhap So Mon Danh Gia Bang Diem So: ", subjectcountrefusal,
-                     state.somondiem, parts)) {
+    if (!readsubjectcount(in, out, "Nhap So Mon Danh Gia Bang Diem So: ", state.somondiem)) {
         return false;
     }
     for (int i = 0; i < static_cast<int>(state.somondiem); ++i) {
@@ -93,14 +97,14 @@ bool readlevelsubjects(ShellState& state, std::istream& in, std::ostream& out,
 }
 
 LearningLevel learninglevel(const ShellState& state) {
-    int tenths[sizeof ShellState::tbmon / sizeof(int)];
+    Tenths averages[sizeof ShellState::tbmon / sizeof(Tenths)];
     int count = static_cast<int>(state.somondiem);
     int comments = static_cast<int>(state.somonchuadat);
-    std::copy(state.tbmon, state.tbmon + count, tenths);
-    Level found = level(tenths, count, comments);
+    std::copy(state.tbmon, state.tbmon + count, averages);
+    Level found = level(averages, count, comments);
     // A level two or more below Tot or Kha only because of one single
     // subject is raised one level, never more.
-    bool raised = levelbutforonesubject(tenths, count, comments) - found >= 2;
+    bool raised = levelbutforonesubject(averages, count, comments) - found >= 2;
     return LearningLevel{raised ? static_cast<Level>(found + 1) : found, found};
 }
 

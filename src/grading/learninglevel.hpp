@@ -20,15 +20,19 @@ const char* levelname(Level level);
 // Each level asks for at least six scored subjects at a bound.
 constexpr int subjectsatbound = 6;
 
-// How many of the first `count` averages (tenths) are `bound` or more.
-int countatleast(const int* tenths, int count, int bound);
+// How many of the first `count` averages are `bound` or more.
+int countatleast(const Tenths* averages, int count, Tenths bound);
 
 // One scored subject's average, asked as "Nhap Diem Trung Binh Mon ", its
-// number from 1 and `tail`; from 0 to 10, as typed, then recorded (tenths).
+// number from 1 and `tail`; from 0 to 10, as typed, then recorded.
 bool readsubjectaverage(std::istream& in, std::ostream& out, int subject, std::string_view tail,
-                        int& tenths);
+                        Tenths& average);
 
-// How one scored subject's average is asked: recorded, in tenths, into
+// Asks for a count of scored subjects, a whole number from 6 to 15, as
+// `prompt`.
+bool readsubjectcount(std::istream& in, std::ostream& out, std::string_view prompt, float& count);
+
+// How one scored subject's average is asked: recorded into
 // state.tbmon[subject]. False when input ends inside.
 using AverageDialogue = bool (*)(ShellState& state, std::istream& in, std::ostream& out,
                                  int subject);

@@ -13,8 +13,8 @@ namespace {
 constexpr float maxsessionsmissed = 45;
 
 // The year's averages below 5 go to the summer re-test.
-constexpr int retestbelow = 50;
-constexpr int awardbound = 90;
+constexpr Tenths retestbelow = 5_tenths;
+constexpr Tenths awardbound = 9_tenths;
 
 const char* conductrefusal(float value) {
     return wholein(value, 1, 4) ? nullptr : "Ket Qua Ren Luyen Phai La 1, 2, 3 Hoac 4! Nhap Lai\n";
@@ -67,7 +67,7 @@ void writeretest(std::ostream& out, const ShellState& state) {
     for (int i = 0; i < static_cast<int>(state.somondiem); ++i) {
         if (state.tbmon[i] < retestbelow) {
             writetext(out, separator);
-            writetenths(out, numberedtext(text, "Mon ", i + 1, " ("), state.tbmon[i], ")");
+            writerecorded(out, numberedtext(text, "Mon ", i + 1, " ("), state.tbmon[i], ")");
             separator = ", ";
         }
     }
@@ -107,7 +107,7 @@ void tknh(ShellState& state, std::istream& in, std::ostream& out) {
     }
     char label[64];
     for (int i = 0; i < static_cast<int>(state.somondiem); ++i) {
-        writetenths(out, numberedtext(label, "Trung Binh Mon ", i + 1, " Ca Nam: "),
+        writerecorded(out, numberedtext(label, "Trung Binh Mon ", i + 1, " Ca Nam: "),
                     state.tbmon[i]);
     }
     LearningLevel learning = learninglevel(state);
