@@ -122,7 +122,7 @@ TEST(Program, ScriptedSessions) {
 }
 
 // Today's rules: the learning level, raised for one subject, the final
-// score a target needs, and the year's outcome.
+// score a target needs, the year's outcome and the graduation score.
 TEST(Program, TodaysRules) {
     std::string level = "<cls>Nhap Diem Trung Binh Cac Mon (Hoc Ky Hoac Ca Nam):\n"
                         "Nhap So Mon Danh Gia Bang Diem So: ";
@@ -147,6 +147,21 @@ TEST(Program, TodaysRules) {
               form("Trung Binh Mon 8 Ca Nam: 6.5\nKet Qua Hoc Tap Ca Nam: Tot\nKet Qua Ren Luyen "
                    "Ca Nam: Tot\nDanh Hieu: Hoc Sinh Xuat Sac\nKet Qua: Duoc Len Lop\n" + menu +
                    "<cls>"));
+    EXPECT_EQ(exitstatus(run.status), 0);
+
+    // The graduation score.
+    std::string grades;
+    for (const char* score : {"7\n", "7.5\n", "8\n"}) {
+        grades += "9\n";
+        for (int i = 0; i < 9; ++i) {
+            grades += score;
+        }
+    }
+    run = runpiped(command(), "xtn\n" + grades + "4\n7\n6.5\n8\n7.5\n0\n0\n4\n");
+    EXPECT_EQ(run.output.substr(run.output.find("(0, 0.25 Hoac 0.5): ") + 20),
+              form("Trung Binh Lop 10: 7\nTrung Binh Lop 11: 7.5\nTrung Binh Lop 12: 8\n"
+                   "Trung Binh Cac Nam Hoc: 7.67\nDiem Xet Tot Nghiep: 7.46\n"
+                   "Ket Qua: Duoc Cong Nhan Tot Nghiep\n" + menu + "<cls>"));
     EXPECT_EQ(exitstatus(run.status), 0);
 }
 

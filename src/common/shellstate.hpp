@@ -76,6 +76,21 @@ struct ShellState {
     Tenths diemckcan;
     Tenths tbmghiso;
     Tenths tbcnghiso;
+
+    // The graduation score: for each grade, 10 to 12, the count of scored
+    // subjects and their year averages as recorded, and the mean of those to
+    // two decimals; the years' weighted mean; the exams that count and
+    // their scores as typed, the encouragement points as typed, the
+    // priority points; the score found.
+    float somonlop[3] = {};
+    Tenths tbcnlop[3][15] = {};
+    Hundredths tblop[3];
+    Hundredths tbcacnam;
+    float sobaithi = 0;
+    Billionths diembaithi[4] = {};
+    Billionths diemkhuyenkhich = 0;
+    Hundredths diemuutien;
+    Hundredths diemxettotnghiep;
 };
 
 }  // namespace kavelta

@@ -38,4 +38,8 @@ void dcdcn(ShellState& state, std::istream& in, std::ostream& out);
 // the learning level, the award, and whether the student goes up a class.
 void tknh(ShellState& state, std::istream& in, std::ostream& out);
 
+// The graduation score from the three years' averages, the exams, the
+// encouragement and priority points, and whether the student graduates.
+void xtn(ShellState& state, std::istream& in, std::ostream& out);
+
 }  // namespace kavelta

@@ -22,6 +22,7 @@ const Command commands[] = {
     {{"diem can dat ca nam", "dcdcn"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT CA NAM",
      Action::calculate, dcdcn},
     {{"tong ket nam hoc", "tknh"}, "Kavelta-TONG KET NAM HOC", Action::calculate, tknh},
+    {{"xet tot nghiep", "xtn"}, "Kavelta-XET TOT NGHIEP", Action::calculate, xtn},
 };
 
 }  // namespace
