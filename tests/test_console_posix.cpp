@@ -240,18 +240,25 @@ TEST(ConsolePosix, CtrlCAsProcessOne) {
     terminal.endedwith(128 + SIGINT, 0);
 }
 
-// A dumb terminal, such as an editor's shell buffer, shows escape sequences
-// as text: it gets none, yet a person still reads, types and presses keys.
-TEST(ConsolePosix, DumbTerminalGetsNoEscapeSequence) {
-    Terminal terminal({"/usr/bin/env", "TERM=dumb", KAVELTA_PROGRAM});
-    OnTerminal& run = terminal.run;
-    ASSERT_TRUE(terminal.tomenu());
-    ASSERT_TRUE(terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n"));
-    type(run, "x4\r");
-    EXPECT_EQ(exitstatus(waitforend(run, 5)), 0);
-    EXPECT_EQ(run.seen.find('\x1b'), std::string::npos) << ::testing::PrintToString(run.seen);
-    EXPECT_TRUE(inorder(run.seen, {"Kavelta \r\nPhien Ban: 1.1 - Ostrel Edition\r\n", prompt,
-                                   "Diem Trung Binh Ca Nam: 8\r\n", prompt}));
+// Terminals that show escape sequences as text, such as an editor's shell
+// buffer: they get none, yet a person still reads, types and presses keys,
+// and sees what they type once, as the terminal echoes it.
+TEST(ConsolePosix, PlainTerminalsGetNoEscapeSequence) {
+    for (const char* term : {"TERM=dumb", "TERM=cons25", "TERM=emacs"}) {
+        Terminal terminal({"/usr/bin/env", term, KAVELTA_PROGRAM});
+        OnTerminal& run = terminal.run;
+        ASSERT_TRUE(terminal.tomenu()) << term;
+        type(run, "3\r");
+        ASSERT_TRUE(waitfortext(run, "Hoc Ky 1: \r\n", 5)) << term;
+        ASSERT_TRUE(terminal.calculate("6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n")) << term;
+        type(run, "x4\r");
+        EXPECT_EQ(exitstatus(waitforend(run, 5)), 0) << term;
+        EXPECT_EQ(run.seen.find('\x1b'), std::string::npos) << ::testing::PrintToString(run.seen);
+        EXPECT_TRUE(inorder(run.seen, {"Kavelta \r\nPhien Ban: 1.1 - Ostrel Edition\r\n",
+                                       prompt + "3\r\n\r\nNhap Diem Trung Binh Hoc Ky 1: \r\n",
+                                       "Diem Trung Binh Ca Nam: 8\r\n", prompt}))
+            << term;
+    }
 }
 
 // Typed at a terminal, written to a pipe: the transcript is the one a

@@ -14,7 +14,7 @@ std::string recorded(const ScreenRecord& record) {
 
 TEST(ScreenRecord, TypedBytesAsTheTerminalEchoedThem) {
     ScreenRecord record;
-    recordshown(record, "\x1b]0;Kavelta-MENU\x07", 17);
+    recordoutput(record, "\x1b]0;Kavelta-MENU\x07", 17);
     const std::string typed = "ab\x1b[2Jcd\x7f\x01\t\xc3\xa9\n";
     recordtyped(record, typed.data(), typed.size());
     EXPECT_EQ(recorded(record), "\x1b]0;Kavelta-MENU\x07" "ab^[[2Jcd^?^A\t\xc3\xa9\n");
@@ -36,26 +36,26 @@ TEST(ScreenRecord, TheOldestLinesGoFirst) {
     const std::string line = std::string(99, 'x') + "\n";
     std::string lines;
     for (int i = 0; i < 163; ++i) {
-        recordshown(record, line.data(), line.size());
+        recordoutput(record, line.data(), line.size());
         lines += line;
     }
     // 16,300 bytes fit; 100 more drop the oldest whole line.
     EXPECT_EQ(recorded(record), lines);
     const std::string last = std::string(88, 'z') + "Nhap: 12345\n";
-    recordshown(record, last.data(), last.size());
+    recordoutput(record, last.data(), last.size());
     EXPECT_EQ(recorded(record), lines.substr(line.size()) + last);
     // Short lines: as many whole ones go as the new text needs room for.
     clearrecord(record);
     std::string full;
     for (std::size_t i = 0; i < sizeof record.text / 4; ++i) {
-        recordshown(record, "abc\n", 4);
+        recordoutput(record, "abc\n", 4);
         full += "abc\n";
     }
-    recordshown(record, "0123456789", 10);
+    recordoutput(record, "0123456789", 10);
     EXPECT_EQ(recorded(record), full.substr(12) + "0123456789");
     // More than the record holds at once: its last part.
     const std::string huge = "a\n" + std::string(20000, 'y');
-    recordshown(record, huge.data(), huge.size());
+    recordoutput(record, huge.data(), huge.size());
     EXPECT_EQ(recorded(record), std::string(sizeof record.text, 'y'));
 }
 

@@ -20,7 +20,8 @@ bool held(int signo) {
 // the terminal and what is done on it; after it the mask is as it was, and
 // so is errno, which the hold's end must not touch.
 TEST(SignalsBlocked, HoldsBackEverySignalTheTerminalNeedsThenLetsThemIn) {
-    const int terminalsignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGTTOU};
+    const int terminalsignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,
+                                   SIGTSTP, SIGCONT, SIGWINCH, SIGTTOU};
     {
         SignalsBlocked signals;
         for (int signo : terminalsignals) {

@@ -15,7 +15,7 @@ const Command commands[] = {
     {{"3", "tinh diem trung binh ca nam", "tdtbcn"}, "Kavelta-TINH DIEM TRUNG BINH CA NAM",
      Action::calculate, tdtbcn},
     {{"4"}, {}, Action::quit, nullptr},
-    {{"console"}, {}, Action::startcompanion, nullptr},
+    {{"console"}, {}, Action::startconsole, nullptr},
     // Today's rules, beside the earlier ones of row 2; not shown either.
     {{"xep loai hoc tap", "xlht"}, "Kavelta-XEP LOAI KET QUA HOC TAP", Action::calculate, xlht},
     {{"diem can dat", "dcd"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT", Action::calculate, dcd},

@@ -10,7 +10,7 @@
 
 namespace kavelta {
 
-enum class Action { calculate, quit, startcompanion };
+enum class Action { calculate, quit, startconsole };
 
 using Calculator = void (*)(ShellState& state, std::istream& in, std::ostream& out);
 

@@ -56,7 +56,7 @@ void closeinheriteddescriptors() {
 // never left a zombie. Any failure is silent. Signals stay blocked across
 // the fork until the child has dropped this program's handlers, which would
 // otherwise redraw the user's terminal from the child.
-void startcompanion() {
+void startconsole() {
     flushstreams();
     pid_t child;
     {

@@ -3,10 +3,10 @@
 // The mode is decided once: interactive when standard input and standard
 // output are both terminals, otherwise (pipes, files) the operations write
 // no escape sequence and never wait, and clearing the screen is a line end
-// so that a transcript stays readable. A dumb terminal (TERM=dumb, as in an
-// editor's shell buffer) shows escape sequences as text: it gets the
-// script's titles and line ends, but key waits and pauses as on any
-// terminal, since a person is reading.
+// so that a transcript stays readable. A terminal that shows escape
+// sequences as text (TERM=dumb, cons25 or emacs, as an editor's shell buffer
+// sets) gets the script's titles and line ends, but key waits and pauses as
+// on any terminal, since a person is reading.
 #include <termios.h>
 #include <unistd.h>
 
@@ -28,23 +28,22 @@ bool onterminal() {
            tcgetattr(STDIN_FILENO, &settings) == 0;
 }
 
-bool dumbterminal() {
+bool plainterminal() {
     const char* term = std::getenv("TERM");
-    return term != nullptr && std::strcmp(term, "dumb") == 0;
+    return term != nullptr && (std::strcmp(term, "dumb") == 0 || std::strcmp(term, "cons25") == 0 ||
+                               std::strcmp(term, "emacs") == 0);
 }
 
 // Typed at a terminal, written elsewhere: read as from a file, but the end
 // of a terminal that has hung up is a failure.
-long readhungupfails(char* buffer, std::size_t size) {
-    return endorhangup(readstandardinput(buffer, size));
+long readhungupfails(char* buffer, std::size_t size, bool& unseen) {
+    return endorhangup(readstandardinput(buffer, size, unseen));
 }
 
 void nothing() {}
 void notitle(std::string_view) {}
 void nosleep(std::uint32_t) {}
-void newline() {
-    std::cout.rdbuf()->sputc('\n');
-}
+void newline() { std::cout.rdbuf()->sputc('\n'); }
 
 }  // namespace
 
@@ -53,20 +52,20 @@ Console openconsole() {
         openstreams(isatty(STDIN_FILENO)
                         ? Device{readhungupfails, writestandardoutput, writestandardoutput}
                         : plaindevice);
-        return Console{notitle, newline, nothing, startcompanion, nosleep};
+        return Console{notitle, newline, nothing, startconsole, nosleep};
     }
-    bool escapes = !dumbterminal();
+    bool escapes = !plainterminal();
     openstreams(openterminal(escapes));
     if (!escapes) {
-        return Console{notitle, newline, terminalwaitkey, startcompanion, terminalsleepms};
+        return Console{notitle, newline, terminalwaitkey, startconsole, terminalsleepms};
     }
-    return Console{terminalsettitle, terminalclearscreen, terminalwaitkey, startcompanion,
+    return Console{terminalsettitle, terminalclearscreen, terminalwaitkey, startconsole,
                    terminalsleepms};
 }
 
 int closeconsole(int status) {
     flushstreams();
-    restoreterminal();
+    closeterminal();
     return closestreams(status);
 }
 

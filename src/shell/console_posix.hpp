@@ -7,6 +7,8 @@
 #include <signal.h>
 #include <termios.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <ctime>
 #include <string_view>
@@ -29,6 +31,16 @@ constexpr char leave[] = "\x1b[?1049l\x1b[23;0t";  // the user's screen and titl
 // Line mode, or the key wait's mode (no line editing, no echo).
 enum class Mode { line, key };
 
+// What every transfer with the terminal returns, and every draw and write
+// made of them: the bytes one read or write moved (a read's 0 is the end),
+// 0 once a whole text is written, one of these, or minus a failure's errno.
+namespace result {
+constexpr long interrupted = -EINTR;  // a signal came: make it again
+constexpr long notready = -EAGAIN;    // nothing to read or no room, yet
+constexpr long timedout = -ETIMEDOUT;
+constexpr long redraw = LONG_MIN;  // no errno: the screen must be drawn first
+}  // namespace result
+
 // Everything the console knows of the terminal, in one record. The signal
 // handlers read `escapes`, `usersettings`, `entered` and `fd`: those are
 // written only before the handlers are caught or with the handled signals
@@ -46,7 +58,7 @@ struct TerminalState {
     Mode mode = Mode::line;
     sig_atomic_t drawnfor = 0;  // `redrawsasked` when the screen was last drawn
     char title[80] = {};        // the window title's whole sequence, or empty
-    long unseen = 0;  // bytes queued first, echoed on a screen since cleared
+    long unseen = 0;  // bytes first in the queue, echoed on a screen since cleared
     ScreenRecord screen;
 };
 
@@ -63,13 +75,11 @@ struct SignalsBlocked {
     sigset_t before;  // the mask as it was, which a wait lets signals in with
 };
 
-// Catches the deadly signals, Ctrl-Z, the resume and the resize, each only
-// where it is not ignored: a signal ignored at start (SIGHUP under nohup)
-// stays ignored.
+// Catches the deadly signals, Ctrl-Z, the resume and the resize, but not
+// one ignored at start (SIGHUP under nohup), which stays ignored.
 void catchterminalsignals();
 
-// In a child: the caught signals back to their default and the mask as it
-// was.
+// In a child: the caught signals back to their default, the mask as it was.
 void resetterminalsignals(const sigset_t& mask);
 
 // Puts back the user's screen and settings, if the program's are up.
@@ -89,28 +99,29 @@ void writewithin(const char* text, std::size_t length, int milliseconds);
 // caught, and once in the foreground the program's screen and settings go
 // up. Returns the device the streams use on it.
 Device openterminal(bool escapes);
-void restoreterminal();
+void closeterminal();
 
 // What a read of a terminal returned, but -EIO for the end of a terminal
 // that has hung up: it reads as ended, and refuses to say how it is set.
 long endorhangup(long got);
 
 // Reads the terminal once the program's screen is up and drawn, after any
-// stop or resize, waiting at most `timeout` (forever when null): the bytes
-// read, 0 at the end, -ETIMEDOUT, or minus the cause of a failure.
-long readterminal(char* buffer, std::size_t size, const struct timespec* timeout);
+// stop or resize, waiting at most `timeout` (forever when null), as
+// `result` says. It keeps terminal.unseen: a read takes unseen bytes alone,
+// and says so in `unseen` when given.
+long readterminal(char* buffer, std::size_t size, const struct timespec* timeout,
+                  bool* unseen = nullptr);
+long queued();  // how many typed bytes wait in the terminal's queue
 
 void setmode(Mode mode);
 
 void terminalsettitle(std::string_view title);
 void terminalclearscreen();
 void terminalsleepms(std::uint32_t milliseconds);
-
-// One key press, shown nowhere.
 void terminalwaitkey();
 
 // Starts the companion program detached, with its streams on /dev/null;
 // nothing happens when it is missing.
-void startcompanion();
+void startconsole();
 
 }  // namespace kavelta

@@ -21,17 +21,11 @@ void run(const char* commandline) {
     (void)std::system(commandline);
 }
 
-void settitle(std::string_view title) {
-    run(titlecommand(title).c_str());
-}
+void settitle(std::string_view title) { run(titlecommand(title).c_str()); }
 
-void clearscreen() {
-    run(clearcommand);
-}
+void clearscreen() { run(clearcommand); }
 
-void waitkey() {
-    run(waitkeycommand);
-}
+void waitkey() { run(waitkeycommand); }
 
 // pause reads its key from standard input: with a script there (a pipe or
 // a file), it would eat a byte of the script, so a script gets no wait.
@@ -39,9 +33,7 @@ void nowait() {
     flushstreams();
 }
 
-void startconsole() {
-    run(companioncommand);
-}
+void startconsole() { run(companioncommand); }
 
 void sleepms(std::uint32_t milliseconds) {
     flushstreams();

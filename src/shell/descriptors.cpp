@@ -23,17 +23,14 @@ long writeonce(const char* text, std::size_t length) {
     return _write(1, text, static_cast<unsigned>(length));
 }
 #else
-long readonce(char* buffer, std::size_t size) {
-    return read(STDIN_FILENO, buffer, size);
-}
-long writeonce(const char* text, std::size_t length) {
-    return write(STDOUT_FILENO, text, length);
-}
+long readonce(char* buffer, std::size_t size) { return read(STDIN_FILENO, buffer, size); }
+long writeonce(const char* text, std::size_t length) { return write(STDOUT_FILENO, text, length); }
 #endif
 
 }  // namespace
 
-long readstandardinput(char* buffer, std::size_t size) {
+long readstandardinput(char* buffer, std::size_t size, bool& unseen) {
+    unseen = false;
     long got;
     while ((got = readonce(buffer, size)) < 0 && errno == EINTR) {
     }

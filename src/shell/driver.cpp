@@ -76,7 +76,7 @@ int runshell(std::istream& in, std::ostream& out, const Console& console) {
             case Action::quit:
                 console.clearscreen();
                 return 0;
-            case Action::startcompanion:
+            case Action::startconsole:
                 console.startconsole();
                 break;
         }

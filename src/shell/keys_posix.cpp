@@ -4,7 +4,10 @@
 //
 // Every byte typed is used in order, as a script's are: a key typed ahead
 // (a pasted script) is taken from what was read in before the terminal is
-// read; bytes after the key, typed with echo off, go to the next line.
+// read; bytes after the key, typed with echo off, go to the next line,
+// unseen. The key is shown nowhere: whether it was on the screen is no
+// matter.
+#include <algorithm>
 
 #include "shell/console_posix.hpp"
 #include "shell/streams.hpp"
@@ -60,18 +63,24 @@ void readrestofkey(Source source, unsigned char first) {
     }
 }
 
-// What the terminal has received after the key, kept for the next line.
+// What the terminal has received after the key, kept for the next line;
+// what does not fit stays in its queue, unseen. A failed read ends it: the
+// next read meets the failure and reports it.
 void keepafterkey() {
     char typed[256];
     struct timespec none = {0, 0};
-    for (long got; (got = readterminal(typed, sizeof typed, &none)) > 0;) {
-        keepunseen(typed, static_cast<std::size_t>(got));
+    long got = 1;
+    while (got > 0 && unseenroom() > 0) {
+        got = readterminal(typed, std::min(sizeof typed, unseenroom()), &none);
+        keepunseen(typed, static_cast<std::size_t>(std::max(got, 0L)));
     }
+    terminal.unseen = got > 0 ? queued() : terminal.unseen;
 }
 
 }  // namespace
 
-// After a failed write nothing is waited for: the session is ending.
+// After a failed write nothing is waited for: the session is ending. A
+// failed read is met again by the next read, which reports it.
 void terminalwaitkey() {
     if (!flushstreams()) {
         return;

@@ -5,7 +5,7 @@
 
 namespace kavelta {
 
-void recordshown(ScreenRecord& record, const char* text, std::size_t length) {
+void recordoutput(ScreenRecord& record, const char* text, std::size_t length) {
     const std::size_t size = sizeof record.text;
     if (length > size) {
         text += length - size;
@@ -28,26 +28,24 @@ void recordshown(ScreenRecord& record, const char* text, std::size_t length) {
 void recordtyped(ScreenRecord& record, const char* text, std::size_t length) {
     char echo[echoroom];
     for (const char* end = text + length; text < end;) {
-        recordshown(record, echo, echoform(text, end, echo));
+        recordoutput(record, echo, echoform(text, end, echo));
     }
 }
 
 std::size_t echoform(const char*& text, const char* end, char (&echo)[echoroom]) {
-    std::size_t shown = 0;
-    for (; text < end && shown + 2 <= echoroom; ++text) {
+    std::size_t echoed = 0;
+    for (; text < end && echoed + 2 <= echoroom; ++text) {
         unsigned char c = static_cast<unsigned char>(*text);
         if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7f) {
-            echo[shown++] = '^';
-            echo[shown++] = static_cast<char>(c ^ 0x40);
+            echo[echoed++] = '^';
+            echo[echoed++] = static_cast<char>(c ^ 0x40);
         } else {
-            echo[shown++] = *text;
+            echo[echoed++] = *text;
         }
     }
-    return shown;
+    return echoed;
 }
 
-void clearrecord(ScreenRecord& record) {
-    record.length = 0;
-}
+void clearrecord(ScreenRecord& record) { record.length = 0; }
 
 }  // namespace kavelta

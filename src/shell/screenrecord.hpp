@@ -14,7 +14,7 @@ struct ScreenRecord {
 };
 
 // The program's own output, escape sequences included.
-void recordshown(ScreenRecord& record, const char* text, std::size_t length);
+void recordoutput(ScreenRecord& record, const char* text, std::size_t length);
 
 // Typed text as the terminal echoed it: control bytes in caret notation (ESC
 // as "^[", DEL as "^?"), line ends and tabs as they are, so that a redraw

@@ -79,9 +79,7 @@ void onstop(int signo) {
 }
 
 // A resume or a resize.
-void onredraw(int) {
-    terminal.redrawsasked = terminal.redrawsasked + 1;
-}
+void onredraw(int) { terminal.redrawsasked = terminal.redrawsasked + 1; }
 
 }  // namespace
 

@@ -61,14 +61,26 @@ class StandardStreams : public std::streambuf {
         return true;
     }
 
-    void hideunread() { setg(eback(), gptr(), gptr()); }
+    void hidetypedahead() { setg(eback(), gptr(), gptr()); }
 
-    // A line read from a terminal is short, and the buffer is filled from
-    // its start: there is room behind it.
+    std::size_t unseenroom() { return sizeof input - static_cast<std::size_t>(typedend - gptr()); }
+
     void keepunseen(const char* typed, std::size_t length) {
-        length = std::min(length, static_cast<std::size_t>(input + sizeof input - typedend));
+        if (length > static_cast<std::size_t>(input + sizeof input - typedend)) {
+            std::memmove(input, gptr(), static_cast<std::size_t>(typedend - gptr()));
+            typedend -= gptr() - input;
+            setg(input, input, input + (egptr() - gptr()));
+        }
         std::memcpy(typedend, typed, length);
         typedend += length;
+    }
+
+    bool wrote(long result) {
+        if (result < 0 && !outputfailed) {
+            fail("write standard output", static_cast<int>(-result));
+            outputfailed = true;
+        }
+        return !outputfailed;
     }
 
   protected:
@@ -76,26 +88,28 @@ class StandardStreams : public std::streambuf {
         if (failed.what != nullptr || !flushoutput()) {
             return traits_type::eof();
         }
+        if (egptr() == typedend) {
+            bool unseen = false;
+            long got = device.read(input, sizeof input, unseen);
+            if (got < 0) {
+                fail("read standard input", static_cast<int>(-got));
+            }
+            if (got <= 0) {
+                return traits_type::eof();
+            }
+            typedend = input + got;
+            setg(input, input, unseen ? input : typedend);
+        }
         if (egptr() < typedend) {
-            // The next line the user has not seen, let in once it is shown.
+            // The next line the user has not seen, let in once it is echoed.
             char* start = egptr();
             void* found = std::memchr(start, '\n', static_cast<std::size_t>(typedend - start));
             char* end = found != nullptr ? static_cast<char*>(found) + 1 : typedend;
-            if (!wrote(device.show(start, static_cast<std::size_t>(end - start)))) {
+            if (!wrote(device.echo(start, static_cast<std::size_t>(end - start)))) {
                 return traits_type::eof();
             }
             setg(eback(), start, end);
-            return traits_type::to_int_type(*gptr());
         }
-        long got = device.read(input, sizeof input);
-        if (got < 0) {
-            fail("read standard input", static_cast<int>(-got));
-        }
-        if (got <= 0) {
-            return traits_type::eof();
-        }
-        setg(input, input, input + got);
-        typedend = egptr();
         return traits_type::to_int_type(*gptr());
     }
 
@@ -132,14 +146,6 @@ class StandardStreams : public std::streambuf {
         return wrote(result);
     }
 
-    bool wrote(long result) {
-        if (result < 0 && !outputfailed) {
-            fail("write standard output", static_cast<int>(-result));
-            outputfailed = true;
-        }
-        return !outputfailed;
-    }
-
     // Keeps the first failure and drops what input is buffered, so that the
     // next read ends the session.
     void fail(const char* what, int error) {
@@ -164,29 +170,14 @@ StandardStreams streams;
 
 }  // namespace
 
-void openstreams(Device device) {
-    streams.open(device);
-}
-
-bool flushstreams() {
-    return streams.pubsync() == 0;
-}
-
-bool passanswerend() {
-    return streams.passanswerend();
-}
-
-bool taketypedahead(unsigned char& byte) {
-    return streams.taketypedahead(byte);
-}
-
-void hideunread() {
-    streams.hideunread();
-}
-
-void keepunseen(const char* typed, std::size_t length) {
-    streams.keepunseen(typed, length);
-}
+void openstreams(Device device) { streams.open(device); }
+bool flushstreams() { return streams.pubsync() == 0; }
+bool passanswerend() { return streams.passanswerend(); }
+bool taketypedahead(unsigned char& byte) { return streams.taketypedahead(byte); }
+bool reportwrite(long result) { return streams.wrote(result); }
+void hidetypedahead() { streams.hidetypedahead(); }
+std::size_t unseenroom() { return streams.unseenroom(); }
+void keepunseen(const char* typed, std::size_t length) { streams.keepunseen(typed, length); }
 
 int closestreams(int status) {
     const Failure& failure = streams.close();

@@ -10,9 +10,10 @@
 //
 // The input buffer is also the account of what the user typed and the
 // program has read in. Past what is being read it can hold bytes the user
-// cannot see (kept after a key with echo off, or left unread on a screen
-// since cleared): they are let in a line at a time, each shown first, as the
-// terminal's echo shows them, right after its prompt.
+// cannot see, unseen: typed after a key with echo off, typed ahead on a
+// screen since cleared, or read unseen from the device. They are let in a
+// line at a time, each echoed first, as the terminal's echo shows them,
+// right after its prompt.
 #pragma once
 
 #include <cstddef>
@@ -20,18 +21,19 @@
 namespace kavelta {
 
 // What the streams read from and write to: a plain record of functions, as
-// the driver is handed its Console. Each returns the bytes moved (0 for
-// done, or at the end of input), or minus an errno value.
+// the driver is handed its Console. A read returns the bytes read (0 at the
+// end) and says whether they are unseen; a write and an echo 0 once all of
+// it is written. A failure returns minus its errno.
 struct Device {
-    long (*read)(char* buffer, std::size_t size);
-    long (*write)(const char* text, std::size_t length);  // all of it
-    long (*show)(const char* typed, std::size_t length);  // as the echo shows it
+    long (*read)(char* buffer, std::size_t size, bool& unseen);
+    long (*write)(const char* text, std::size_t length);
+    long (*echo)(const char* typed, std::size_t length);  // as the terminal's echo shows it
 };
 
 // The plain device, descriptors 0 and 1 (descriptors.cpp): a read retried
 // when a signal interrupts it; a write retried so too and continued after a
-// short write. Nothing it reads is out of sight: it shows by writing.
-long readstandardinput(char* buffer, std::size_t size);
+// short write. Nothing it reads is out of sight: it echoes by writing.
+long readstandardinput(char* buffer, std::size_t size, bool& unseen);
 long writestandardoutput(const char* text, std::size_t length);
 constexpr Device plaindevice = {readstandardinput, writestandardoutput, writestandardoutput};
 
@@ -45,6 +47,9 @@ void openstreams(Device device);
 // Writes what is pending; false once a write has failed.
 bool flushstreams();
 
+// A write beside the streams (the title): its failure counts as theirs.
+bool reportwrite(long result);
+
 // What the key wait takes before it reads the terminal: the input read in
 // and not yet used, as a pasted script leaves it. passanswerend() passes
 // the answer's line end (white space through the first line end) and says
@@ -53,11 +58,13 @@ bool flushstreams();
 bool passanswerend();
 bool taketypedahead(unsigned char& byte);
 
-// The screen has been cleared: the rest of the line being read is no longer
-// on it, and is shown again as it is let in.
-void hideunread();
+// The screen has been cleared: what is typed ahead is no longer on it, and
+// is echoed again as it is let in.
+void hidetypedahead();
 
-// Typed bytes the user cannot see, put after all those read in.
+// Unseen bytes, put after all those read in: at most unseenroom(), the room
+// once what the program has used is given up.
+std::size_t unseenroom();
 void keepunseen(const char* typed, std::size_t length);
 
 // Puts the standard streams back, once what is pending has been flushed.

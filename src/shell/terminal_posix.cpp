@@ -44,9 +44,8 @@ struct Transfer {
 // The program's own description of the terminal, or where it could not be
 // opened again, standard input or output.
 int descriptor(Direction direction) {
-    return terminal.fd >= 0 ? terminal.fd
-           : direction == Direction::writing ? STDOUT_FILENO
-                                             : STDIN_FILENO;
+    int standard = direction == Direction::writing ? STDOUT_FILENO : STDIN_FILENO;
+    return terminal.fd >= 0 ? terminal.fd : standard;
 }
 
 // Lets the terminal stop the program while it is in the background, as it
@@ -103,7 +102,7 @@ long transfernow(const Transfer& transfer) {
     }
     long moved = transfer.text != nullptr ? write(fd, transfer.text, transfer.size)
                                           : read(fd, transfer.room, transfer.size);
-    moved = moved >= 0 ? moved : errno == EINTR ? -EAGAIN : -errno;
+    moved = moved >= 0 ? moved : -errno;
     if (flags >= 0) {
         fcntl(fd, F_SETFL, flags);
     }
@@ -111,16 +110,13 @@ long transfernow(const Transfer& transfer) {
 }
 
 // One transfer, made only while the program's screen is up and nothing has
-// asked for a redraw since `drawnfor`, once the terminal has input or room
-// (waiting at most `timeout`, when given). As every function here that
-// transfers or draws, it returns the bytes moved (0 read: the end), or minus
-// an errno value: -EAGAIN to look again (a stop, a resume or a resize came,
-// or there was nothing or no room), -ETIMEDOUT when the time ran out.
+// asked for a redraw since `drawnfor` (result::redraw otherwise), once the
+// terminal has input or room, waiting at most `timeout` when given.
 long waittransfer(const Transfer& transfer, sig_atomic_t drawnfor,
                   const struct timespec* timeout) {
     SignalsBlocked signals;
     if (!terminal.entered || terminal.redrawsasked != drawnfor) {
-        return -EAGAIN;
+        return result::redraw;
     }
     bool writing = transfer.direction() == Direction::writing;
     struct pollfd ready = {descriptor(transfer.direction()),
@@ -131,42 +127,30 @@ long waittransfer(const Transfer& transfer, sig_atomic_t drawnfor,
     // read says so rather than waiting).
     int count = ppoll(&ready, 1, timeout, &signals.before);
     if (count < 0) {
-        return errno == EINTR ? -EAGAIN : -errno;
+        return -errno;
     }
-    return count == 0 ? -ETIMEDOUT : transfernow(transfer);
-}
-
-// How many typed bytes wait in the terminal's queue: in line mode, whole
-// lines only, which the terminal echoed as they were typed; a line half
-// typed stays with its line editor, which goes on showing it.
-long queued() {
-    int count = 0;
-    return ioctl(descriptor(Direction::reading), FIONREAD, &count) == 0 ? count : 0;
+    return count == 0 ? result::timedout : transfernow(transfer);
 }
 
 // Writes `text` as part of a drawing begun at `start`, taking off what is
-// written; -EAGAIN when a stop or a resize cut the drawing short.
+// written: 0 when all is, result::redraw when a stop or a resize cuts it.
 long drawtext(std::string_view& text, sig_atomic_t start) {
     while (!text.empty()) {
         long wrote = waittransfer(Transfer{text.data(), nullptr, text.size()}, start, nullptr);
-        if (wrote == -EAGAIN) {
-            if (!terminal.entered || terminal.redrawsasked != start) {
-                return -EAGAIN;
-            }
-        } else if (wrote < 0) {
-            return wrote;
-        } else {
+        if (wrote >= 0) {
             text.remove_prefix(static_cast<std::size_t>(wrote));
+        } else if (wrote != result::interrupted && wrote != result::notready) {
+            return wrote;
         }
     }
     return 0;
 }
 
 // The whole screen as it was (after the title's push, on entering): the
-// title, a clear, what was shown and typed since. The switch to the
+// title, a clear, what was written and typed since. The switch to the
 // program's screen comes every time: a stop the program could not catch
 // lets another program leave it. What the terminal's queue holds was echoed
-// on the screen cleared. A dumb terminal gets nothing.
+// on the screen cleared. A plain terminal gets nothing.
 long draw(bool entering, sig_atomic_t start) {
     if (!terminal.escapes) {
         return 0;
@@ -179,9 +163,9 @@ long draw(bool entering, sig_atomic_t start) {
         std::string_view(terminal.screen.text, terminal.screen.length),
     };
     for (std::string_view piece : pieces) {
-        long result = drawtext(piece, start);
-        if (result != 0) {
-            return result;
+        long drew = drawtext(piece, start);
+        if (drew != 0) {
+            return drew;
         }
     }
     terminal.unseen = queued();
@@ -191,7 +175,7 @@ long draw(bool entering, sig_atomic_t start) {
 // Makes sure the program's screen and settings are up before it reads or
 // writes: entered the first time, drawn again after a stop or a resize; in
 // the background it stops until `fg`. 0, -EIO when no job control can bring
-// it forward, or minus the cause of a failed write.
+// it forward, or minus the errno of a failed write.
 long ensuredrawn(Direction direction) {
     for (;;) {
         if (!waitforeground(direction)) {
@@ -217,60 +201,58 @@ long ensuredrawn(Direction direction) {
         if (drawn) {
             return 0;
         }
-        long result = inforeground ? draw(entering, start) : -EAGAIN;
-        if (result == 0) {
+        long drew = inforeground ? draw(entering, start) : result::redraw;
+        if (drew == 0) {
             terminal.drawnfor = start;
             return 0;
         }
-        if (result != -EAGAIN) {
-            return result;
+        if (drew != result::redraw) {
+            return drew;
         }
     }
 }
 
-// The terminal as the streams write it. All it writes a redraw shows: the
-// title is kept in terminal.title, any other text in the screen record. So
-// after a redraw meanwhile the rest of the text is on the screen already,
-// and is dropped.
-long writeshown(const char* text, std::size_t length) {
-    if (terminal.escapes && text != terminal.title) {
-        recordshown(terminal.screen, text, length);
-    }
+// Writes text that a redraw shows whole (the screen record's, the title):
+// after a redraw meanwhile the rest of it is on the screen, and is dropped.
+long writedrawn(const char* text, std::size_t length) {
     std::string_view rest(text, length);
     sig_atomic_t drawnfor = terminal.drawnfor;
-    long result = -EAGAIN;
-    while (result == -EAGAIN) {
-        result = ensuredrawn(Direction::writing);
-        if (result == 0 && !(terminal.escapes && terminal.drawnfor != drawnfor)) {
-            result = drawtext(rest, terminal.drawnfor);
+    for (;;) {
+        long wrote = ensuredrawn(Direction::writing);
+        if (wrote == 0 && !(terminal.escapes && terminal.drawnfor != drawnfor)) {
+            wrote = drawtext(rest, terminal.drawnfor);
+        }
+        if (wrote != result::redraw) {
+            return wrote;
         }
     }
-    return result;
+}
+
+// The terminal as the streams write it: recorded, then written.
+long writeoutput(const char* text, std::size_t length) {
+    if (terminal.escapes) {
+        recordoutput(terminal.screen, text, length);
+    }
+    return writedrawn(text, length);
 }
 
 // Typed bytes the user has not seen, as the terminal's echo would have
 // shown them, so that nothing the user cannot see is acted on.
-long showtyped(const char* typed, std::size_t length) {
+long echotyped(const char* typed, std::size_t length) {
     char echo[echoroom];
-    long result = 0;
-    for (const char* end = typed + length; typed < end && result == 0;) {
-        result = writeshown(echo, echoform(typed, end, echo));
+    long wrote = 0;
+    for (const char* end = typed + length; typed < end && wrote == 0;) {
+        wrote = writeoutput(echo, echoform(typed, end, echo));
     }
-    return result;
+    return wrote;
 }
 
-// The terminal as the streams read it: what the terminal echoed is kept
-// for a redraw; what it echoed on a screen since cleared is shown again.
-// (A key wait, which reads the terminal itself, is always followed by a
-// clear, which counts those anew.) A failed write here comes out at the
-// next one.
-long readtyped(char* buffer, std::size_t size) {
-    long got = readterminal(buffer, size, nullptr);
-    long unseen = std::max(0L, std::min(got, terminal.unseen));
-    terminal.unseen -= unseen;
-    showtyped(buffer, static_cast<std::size_t>(unseen));
-    if (got > unseen && terminal.escapes) {
-        recordtyped(terminal.screen, buffer + unseen, static_cast<std::size_t>(got - unseen));
+// The terminal as the streams read it: what it echoed on the screen is kept
+// for a redraw; unseen bytes are the streams' to echo.
+long readtyped(char* buffer, std::size_t size, bool& unseen) {
+    long got = readterminal(buffer, size, nullptr, &unseen);
+    if (got > 0 && !unseen && terminal.escapes) {
+        recordtyped(terminal.screen, buffer, static_cast<std::size_t>(got));
     }
     return got;
 }
@@ -297,17 +279,26 @@ Device openterminal(bool escapes) {
     terminal.escapes = escapes;
     terminal.fd = openown();
     catchterminalsignals();
-    ensuredrawn(Direction::writing);
-    return Device{readtyped, writeshown, showtyped};
+    reportwrite(ensuredrawn(Direction::writing));
+    return Device{readtyped, writeoutput, echotyped};
 }
 
-void restoreterminal() {
-    // Room for the leave sequence, for which leave() waits only a while.
+void closeterminal() {
+    // Room for the leave sequence, for which leave() waits only a while;
+    // whatever ends the wait, leave() writes within its own bound.
     if (terminal.entered && terminal.escapes) {
         waittransfer(Transfer{"", nullptr, 0}, terminal.drawnfor, nullptr);
     }
     SignalsBlocked signals;
     leave();
+}
+
+// In line mode whole lines only, echoed as typed; a clear wipes a half-typed
+// line from the screen for good. A terminal that cannot say counts none: at
+// worst a wiped line is not shown again, and nothing typed is lost.
+long queued() {
+    int count = 0;
+    return ioctl(descriptor(Direction::reading), FIONREAD, &count) == 0 ? count : 0;
 }
 
 bool foreground() {
@@ -325,7 +316,7 @@ void writewithin(const char* text, std::size_t length, int milliseconds) {
         if (wrote > 0) {
             text += wrote;
             length -= static_cast<std::size_t>(wrote);
-        } else if (wrote < 0 && wrote != -EAGAIN) {
+        } else if (wrote < 0 && wrote != result::interrupted && wrote != result::notready) {
             return;
         } else {
             struct pollfd room = {descriptor(Direction::writing), POLLOUT, 0};
@@ -341,16 +332,24 @@ long endorhangup(long got) {
     return got == 0 && tcgetattr(STDIN_FILENO, &settings) != 0 ? -EIO : got;
 }
 
-long readterminal(char* buffer, std::size_t size, const struct timespec* timeout) {
+long readterminal(char* buffer, std::size_t size, const struct timespec* timeout,
+                  bool* unseen) {
     for (;;) {
-        long result = ensuredrawn(Direction::reading);
-        if (result < 0) {
-            return result;
+        long drawn = ensuredrawn(Direction::reading);
+        if (drawn < 0) {
+            return drawn;
         }
-        long got = waittransfer(Transfer{nullptr, buffer, size}, terminal.drawnfor, timeout);
-        if (got != -EAGAIN) {
-            return endorhangup(got);
+        bool first = terminal.unseen > 0;
+        std::size_t room = first ? std::min<std::size_t>(size, terminal.unseen) : size;
+        long got = waittransfer(Transfer{nullptr, buffer, room}, terminal.drawnfor, timeout);
+        if (got == result::redraw || got == result::interrupted || got == result::notready) {
+            continue;
         }
+        terminal.unseen -= first ? std::max(got, 0L) : 0;
+        if (unseen != nullptr) {
+            *unseen = first;
+        }
+        return endorhangup(got);
     }
 }
 
@@ -363,25 +362,23 @@ void setmode(Mode mode) {
 }
 
 // The title's sequence is kept whole in terminal.title, which every redraw
-// writes: it goes to the terminal after what is pending, and not into the
-// screen record.
+// writes, after what is pending.
 void terminalsettitle(std::string_view text) {
     int length = static_cast<int>(std::min<std::size_t>(text.size(), 64));
     std::snprintf(terminal.title, sizeof terminal.title, "%s%.*s%s", sequence::titlestart, length,
                   text.data(), sequence::titleend);
     if (flushstreams()) {
-        writeshown(terminal.title, std::strlen(terminal.title));
+        reportwrite(writedrawn(terminal.title, std::strlen(terminal.title)));
     }
 }
 
-// What the user typed and the program has not read is no longer on the
-// screen: the rest of the line the streams have, and whole lines waiting
-// in the terminal's queue.
+// What is typed ahead, in the streams or in the terminal's queue, is no
+// longer on the screen.
 void terminalclearscreen() {
     std::cout << sequence::clear;
     flushstreams();
     clearrecord(terminal.screen);
-    hideunread();
+    hidetypedahead();
     terminal.unseen = queued();
 }
 
@@ -391,8 +388,8 @@ void terminalsleepms(std::uint32_t milliseconds) {
     }
     struct timespec left = {static_cast<time_t>(milliseconds / 1000),
                             static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-        ensuredrawn(Direction::writing);
+    while (nanosleep(&left, &left) != 0 && errno == EINTR &&
+           reportwrite(ensuredrawn(Direction::writing))) {
     }
 }
 
