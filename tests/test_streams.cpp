@@ -13,10 +13,10 @@
 namespace kavelta::testing {
 namespace {
 
-// 400 year averages write more than the output buffer holds; then the
-// script asks for the companion. The first read takes it all in.
+// A script the first read takes in whole.
 std::string script;
 bool scriptread = false;
+std::string echoed;
 
 long readscript(char* buffer, std::size_t size, bool& unseen) {
     unseen = false;
@@ -31,9 +31,38 @@ long fillingdisk(const char*, std::size_t) {
     return scriptread ? -ENOSPC : 0;
 }
 
-// A failed write drops what was read in: the commands after it never run,
-// and the script's "console" starts nothing.
+long echo(const char* typed, std::size_t length) {
+    echoed.append(typed, length);
+    return 0;
+}
+
+// Unseen bytes kept with the buffer full: what was used is given up for
+// room, and what is kept is read after the rest, in order, echoed first.
+TEST(Streams, UnseenBytesKeptWithTheBufferFullAreAllRead) {
+    script = std::string((1 << 16) - 4, 'x') + "\n12\n";
+    scriptread = false;
+    openstreams(Device{readscript, echo, echo});
+    std::string line;
+    std::getline(std::cin, line);
+    const std::string typed = std::string(40000, 'y') + "\n";
+    ASSERT_GE(unseenroom(), typed.size());
+    keepunseen(typed.data(), typed.size());
+    echoed.clear();
+    std::getline(std::cin, line);
+    EXPECT_EQ(line, "12");
+    std::getline(std::cin, line);
+    EXPECT_EQ(line + "\n", typed);
+    EXPECT_EQ(echoed, typed);
+    EXPECT_EQ(closestreams(0), 0);
+}
+
+// A failed write drops what was read in (and is kept for the rest of the
+// run, so this comes last): the commands after it never run,
+// and the script's "console" starts nothing. 400 year averages write more
+// than the output buffer holds.
 TEST(Streams, AFailedWriteEndsTheSessionAtTheNextRead) {
+    script.clear();
+    scriptread = false;
     for (int i = 0; i < 400; ++i) {
         script += "3\n6\n9\n";
     }

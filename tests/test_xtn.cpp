@@ -44,7 +44,8 @@ TEST(GraduationScore, EachStepRoundedHalfUpOnTheExactValue) {
          "4.99\nDiem Xet Tot Nghiep: 5" + pass},
         // D = (4.99 + 5) / 2 = 4.995, shown 5; (4.98 + 5) / 2 = 4.99.
         {fives + fives + fives + "4 5 5 5 4.96 0 0", "Diem Xet Tot Nghiep: ", "5" + pass},
-        {fives + fives + fives + "4 5 5 5 4.92 0 0", "Diem Xet Tot Nghiep: ", "4.99" + fail + below},
+        {fives + fives + fives + "4 5 5 5 4.92 0 0", "Diem Xet Tot Nghiep: ",
+         "4.99" + fail + below},
         // An exam at 1 fails whatever D is; a hair above it, as typed, does not.
         {fives + fives + fives + "4 10 1 10 0.5 0 0.5", "Diem Xet Tot Nghiep: ",
          "5.69" + fail + "Diem Liet (Tu 1 Tro Xuong): Bai Thi 2, Bai Thi 4\n"},
