@@ -85,7 +85,6 @@ float twodecimal(float value) {
     return hundredths(value) / 100.0f;
 }
 
-
 void writetwodecimal(std::ostream& out, double value) {
     writefromhundredths(out, value);
 }

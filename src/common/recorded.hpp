@@ -22,14 +22,6 @@ using Tenths = Recorded<1>;
 using Hundredths = Recorded<2>;
 
 template <int places>
-constexpr bool operator==(Recorded<places> a, Recorded<places> b) {
-    return a.units == b.units;
-}
-template <int places>
-constexpr bool operator!=(Recorded<places> a, Recorded<places> b) {
-    return a.units != b.units;
-}
-template <int places>
 constexpr bool operator<(Recorded<places> a, Recorded<places> b) {
     return a.units < b.units;
 }

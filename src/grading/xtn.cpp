@@ -12,7 +12,7 @@ constexpr int grades = 3;  // 10, 11 and 12, weighing 1, 2 and 3
 constexpr int firstgrade = 10;
 
 // An exam at 1 or below fails the student whatever the score.
-constexpr Billionths failingexam = billion;
+constexpr Billionths failsatorbelow = billion;
 constexpr Hundredths passingscore = 5_hundredths;
 
 const char* examcountrefusal(float count) {
@@ -97,7 +97,7 @@ Hundredths graduationscore(const ShellState& state) {
 void writeoutcome(std::ostream& out, const ShellState& state) {
     bool failedexam = false;
     for (int i = 0; i < static_cast<int>(state.sobaithi); ++i) {
-        failedexam = failedexam || state.diembaithi[i] <= failingexam;
+        failedexam = failedexam || state.diembaithi[i] <= failsatorbelow;
     }
     bool scorebelow = state.diemxettotnghiep < passingscore;
     if (!failedexam && !scorebelow) {
@@ -110,7 +110,7 @@ void writeoutcome(std::ostream& out, const ShellState& state) {
         std::string_view separator;
         char text[64];
         for (int i = 0; i < static_cast<int>(state.sobaithi); ++i) {
-            if (state.diembaithi[i] <= failingexam) {
+            if (state.diembaithi[i] <= failsatorbelow) {
                 writetext(out, separator);
                 writetext(out, numberedtext(text, "Bai Thi ", i + 1, ""));
                 separator = ", ";
