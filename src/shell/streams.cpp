@@ -89,8 +89,7 @@ class StandardStreams : public std::streambuf {
             return traits_type::eof();
         }
         if (egptr() == typedend) {
-            bool unseen = false;
-            long got = device.read(input, sizeof input, unseen);
+            long got = device.read(input, sizeof input, readunseen);
             if (got < 0) {
                 fail("read standard input", static_cast<int>(-got));
             }
@@ -98,7 +97,7 @@ class StandardStreams : public std::streambuf {
                 return traits_type::eof();
             }
             typedend = input + got;
-            setg(input, input, unseen ? input : typedend);
+            setg(input, input, readunseen ? input : typedend);
         }
         if (egptr() < typedend) {
             // The next line the user has not seen, let in once it is echoed.
@@ -158,6 +157,7 @@ class StandardStreams : public std::streambuf {
 
     char input[1 << 16];
     char* typedend = input;  // the end of what was read in, seen or not
+    bool readunseen = false;  // a member, not a local: no stack guard on every entry read
     char output[1 << 16];
     Device device = plaindevice;
     Failure failed;
