@@ -56,10 +56,9 @@ TEST(Streams, UnseenBytesKeptWithTheBufferFullAreAllRead) {
     EXPECT_EQ(closestreams(0), 0);
 }
 
-// A failed write drops what was read in (and is kept for the rest of the
-// run, so this comes last): the commands after it never run,
+// A failed write drops what was read in: the commands after it never run,
 // and the script's "console" starts nothing. 400 year averages write more
-// than the output buffer holds.
+// than the output buffer holds. The failure is kept for the run: last.
 TEST(Streams, AFailedWriteEndsTheSessionAtTheNextRead) {
     script.clear();
     scriptread = false;
