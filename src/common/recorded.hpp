@@ -45,26 +45,23 @@ constexpr Recorded<places> recorded(Billionths sum, Billionths divisor = 1) {
     return Recorded<places>{(2 * sum + divisor * unit) / (2 * divisor * unit)};
 }
 
-// The mean of `count` recorded values, value i weighing `weights[i]`, exactly,
-// then recorded at `places`.
+// The mean of `count` recorded values, exactly, then recorded at `places`:
+// value i weighs `weights[i]`, or 1 when `weights` is null.
 template <int places, int from>
 Recorded<places> weightedmean(const Recorded<from>* values, const int* weights, int count) {
     Billionths sum = 0;
     Billionths weight = 0;
     for (int i = 0; i < count; ++i) {
-        sum += weights[i] * billionths(values[i]);
-        weight += weights[i];
+        int each = weights != nullptr ? weights[i] : 1;
+        sum += each * billionths(values[i]);
+        weight += each;
     }
     return recorded<places>(sum, weight);
 }
 
 template <int places, int from>
 Recorded<places> mean(const Recorded<from>* values, int count) {
-    Billionths sum = 0;
-    for (int i = 0; i < count; ++i) {
-        sum += billionths(values[i]);
-    }
-    return recorded<places>(sum, count);
+    return weightedmean<places>(values, nullptr, count);
 }
 
 // Bounds are written as the points they are: 6.5_tenths, 5_hundredths.

@@ -58,7 +58,7 @@ struct TerminalState {
     Mode mode = Mode::line;
     sig_atomic_t drawnfor = 0;  // `redrawsasked` when the screen was last drawn
     char title[80] = {};        // the window title's whole sequence, or empty
-    long unseen = 0;  // bytes first in the queue, echoed on a screen since cleared
+    long unseen = 0;  // bytes first in the queue that are not on the screen
     ScreenRecord screen;
 };
 

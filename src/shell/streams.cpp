@@ -157,7 +157,7 @@ class StandardStreams : public std::streambuf {
 
     char input[1 << 16];
     char* typedend = input;  // the end of what was read in, seen or not
-    bool readunseen = false;  // a member, not a local: no stack guard on every entry read
+    bool readunseen = false;  // the last read's; a member: no stack guard on each entry
     char output[1 << 16];
     Device device = plaindevice;
     Failure failed;

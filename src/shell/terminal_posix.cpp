@@ -372,8 +372,8 @@ void terminalsettitle(std::string_view text) {
     }
 }
 
-// What is typed ahead, in the streams or in the terminal's queue, is no
-// longer on the screen.
+// What the streams hold typed ahead, and the lines in the terminal's queue,
+// are no longer on the screen.
 void terminalclearscreen() {
     std::cout << sequence::clear;
     flushstreams();
