@@ -18,6 +18,10 @@ namespace kavelta {
 #define KAVELTA_A_GRAVE "\xC3\xA0"
 #endif
 
+// Upper secondary: grades 10, 11 and 12, which graduation counts.
+constexpr int uppergrades = 3;
+constexpr int firstuppergrade = 10;
+
 struct ShellState {
     // Shell texts.
     std::string titlejoin = "Kavelta \n";
@@ -82,9 +86,9 @@ struct ShellState {
     // two decimals; the years' weighted mean; the exams that count and
     // their scores as typed, the encouragement points as typed, the
     // priority points; the score found.
-    float somonlop[3] = {};
-    Tenths tbcnlop[3][15] = {};
-    Hundredths tblop[3];
+    float somonlop[uppergrades] = {};
+    Tenths tbcnlop[uppergrades][15] = {};
+    Hundredths tblop[uppergrades];
     Hundredths tbcacnam;
     float sobaithi = 0;
     Billionths diembaithi[4] = {};

@@ -1,4 +1,5 @@
-// The three calculators of the main menu. Each reads its numbers from `in`,
+// Every calculator: the three of the main menu, then those of today's
+// rules, which the menu does not show. Each reads its numbers from `in`,
 // writes prompts and results to `out`, and sets only its own fields of the
 // shell state. When input ends in the middle, a calculator returns at once,
 // leaving `in` failed and writing nothing more.
@@ -21,9 +22,8 @@ void tdtbhk(ShellState& state, std::istream& in, std::ostream& out);
 // Year average from the two semester averages, the second counted twice.
 void tdtbcn(ShellState& state, std::istream& in, std::ostream& out);
 
-// Today's rules, which the menu does not show. The learning level of a
-// semester or a year, Tot, Kha, Dat or Chua Dat, from the subjects' recorded
-// averages.
+// The learning level of a semester or a year, Tot, Kha, Dat or Chua Dat,
+// from the subjects' recorded averages.
 void xlht(ShellState& state, std::istream& in, std::ostream& out);
 
 // The lowest final-test score (in tenths) that brings a subject's recorded

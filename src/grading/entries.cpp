@@ -1,11 +1,8 @@
 #include "grading/entries.hpp"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-
 #include "common/display.hpp"
 #include "common/input.hpp"
+#include "grading/questions.hpp"
 
 namespace kavelta {
 
@@ -34,10 +31,6 @@ constexpr std::string_view regularprompts[] = {
     "Nhap So Diem Kiem Tra Thuong Xuyen 7: ", "Nhap So Diem Kiem Tra Thuong Xuyen 8: ",
     "Nhap So Diem Kiem Tra Thuong Xuyen 9: ", "Nhap So Diem Kiem Tra Thuong Xuyen 10: ",
 };
-
-const char* scorerefusal(float value) {
-    return value >= 0 && value <= 10 ? nullptr : "Diem Phai Tu 0 Den 10! Nhap Lai\n";
-}
 
 bool readcount(std::istream& in, std::ostream& out, float& n) {
     Decimal parts;
@@ -80,39 +73,6 @@ bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, S
     }
     return readsubjectscore(in, out, "Nhap So Diem Kiem tra giua ky: ", scores, state.diemgk,
                             state.diemgktyped);
-}
-
-std::string_view numberedtext(char (&text)[64], std::string_view head, int number,
-                              std::string_view tail) {
-    char* end = std::copy(head.begin(), head.end(), text);
-    end = std::to_chars(end, text + sizeof text, number).ptr;
-    end = std::copy(tail.begin(), tail.end(), end);
-    return std::string_view(text, static_cast<std::size_t>(end - text));
-}
-
-bool wholein(float value, float low, float high) {
-    return value >= low && value <= high && std::trunc(value) == value;
-}
-
-bool readtypedscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                    Billionths& typed) {
-    float read;
-    Decimal parts;
-    if (!readchecked(in, out, prompt, scorerefusal, read, parts)) {
-        return false;
-    }
-    typed = typedbillionths(parts);
-    return true;
-}
-
-bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                       Tenths& score) {
-    Billionths typed;
-    if (!readtypedscore(in, out, prompt, typed)) {
-        return false;
-    }
-    score = recorded<1>(typed);
-    return true;
 }
 
 // (regular scores + 2 x midterm + 3 x final) / (count + 5).

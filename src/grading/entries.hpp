@@ -1,14 +1,12 @@
 // What the calculators of one subject share: the dialogue for its scores
-// (the count of regular tests, each regular score, the midterm), the checks
-// on what is typed, and, for today's rules, the lowest final-test score that
-// reaches a target.
+// (the count of regular tests, each regular score, the midterm), and, for
+// today's rules, the subject's recorded average and the lowest final-test
+// score that reaches a target.
 #pragma once
 
 #include <istream>
 #include <ostream>
-#include <string_view>
 
-#include "common/number.hpp"
 #include "common/shellstate.hpp"
 
 namespace kavelta {
@@ -23,23 +21,6 @@ enum class Scores { any, fromzerototen };
 // tongtx and diemgk, and tongtxtyped and diemgktyped: the scores as typed
 // with Scores::fromzerototen, 0 otherwise. False when input ends inside.
 bool readsubjectscores(ShellState& state, std::istream& in, std::ostream& out, Scores scores);
-
-// The head, the number and the tail ("Nhap Diem Trung Binh Mon 12: "), built
-// without allocating. The texts are the program's own, and fit.
-std::string_view numberedtext(char (&text)[64], std::string_view head, int number,
-                              std::string_view tail);
-
-// True when `value` is a whole number from `low` to `high`.
-bool wholein(float value, float low, float high);
-
-// A score from 0 to 10 (checked on the number read, as every check is), then
-// taken from the decimal as typed.
-bool readtypedscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                    Billionths& typed);
-
-// The same, recorded as the grade book records it (7.45 is 7.5).
-bool readrecordedscore(std::istream& in, std::ostream& out, std::string_view prompt,
-                       Tenths& score);
 
 // The subject's average with a final score of `final`, computed exactly from
 // the scores as typed, and recorded.

@@ -3,22 +3,12 @@
 #include <algorithm>
 
 #include "common/display.hpp"
-#include "common/input.hpp"
-#include "grading/entries.hpp"
 
 namespace kavelta {
 
 namespace {
 
 const char* const levelnames[] = {"Chua Dat", "Dat", "Kha", "Tot"};
-
-const char* subjectcountrefusal(float count) {
-    return wholein(count, 6, 15) ? nullptr : "So Mon Phai La So Nguyen Tu 6 Den 15! Nhap Lai\n";
-}
-
-const char* commentcountrefusal(float count) {
-    return wholein(count, 0, 10) ? nullptr : "So Mon Phai La So Nguyen Tu 0 Den 10! Nhap Lai\n";
-}
 
 // Every subject at `everybound` or more, and six of them at `sixbound` or
 // more.
@@ -68,32 +58,6 @@ const char* levelname(Level level) {
 int countatleast(const Tenths* averages, int count, Tenths bound) {
     return static_cast<int>(std::count_if(averages, averages + count,
                                           [bound](Tenths average) { return average >= bound; }));
-}
-
-bool readsubjectaverage(std::istream& in, std::ostream& out, int subject, std::string_view tail,
-                        Tenths& average) {
-    char text[64];
-    std::string_view prompt = numberedtext(text, "Nhap Diem Trung Binh Mon ", subject + 1, tail);
-    return readrecordedscore(in, out, prompt, average);
-}
-
-bool readsubjectcount(std::istream& in, std::ostream& out, std::string_view prompt, float& count) {
-    Decimal parts;
-    return readchecked(in, out, prompt, subjectcountrefusal, count, parts);
-}
-
-bool readlevelsubjects(ShellState& state, std::istream& in, std::ostream& out,
-                       AverageDialogue readaverage, std::string_view commentprompt) {
-    Decimal parts;
-    if (!readsubjectcount(in, out, "Nhap So Mon Danh Gia Bang Diem So: ", state.somondiem)) {
-        return false;
-    }
-    for (int i = 0; i < static_cast<int>(state.somondiem); ++i) {
-        if (!readaverage(state, in, out, i)) {
-            return false;
-        }
-    }
-    return readchecked(in, out, commentprompt, commentcountrefusal, state.somonchuadat, parts);
 }
 
 LearningLevel learninglevel(const ShellState& state) {

@@ -1,6 +1,7 @@
 #include "common/display.hpp"
 #include "grading/calculators.hpp"
 #include "grading/learninglevel.hpp"
+#include "grading/questions.hpp"
 
 namespace kavelta {
 

@@ -1,63 +1,17 @@
 #include "common/display.hpp"
-#include "common/input.hpp"
 #include "grading/calculators.hpp"
-#include "grading/entries.hpp"
-#include "grading/learninglevel.hpp"
+#include "grading/graduation.hpp"
+#include "grading/questions.hpp"
 
 namespace kavelta {
 
 namespace {
 
-constexpr int grades = 3;  // 10, 11 and 12, weighing 1, 2 and 3
-constexpr int firstgrade = 10;
-
 // An exam at 1 or below fails the student whatever the score.
 constexpr Billionths failsatorbelow = billion;
-constexpr Hundredths passingscore = 5_hundredths;
-
-const char* examcountrefusal(float count) {
-    return count == 3 || count == 4 ? nullptr : "So Bai Thi Phai La 3 Hoac 4! Nhap Lai\n";
-}
-
-const char* encouragementrefusal(float points) {
-    return points >= 0 && points <= 2 ? nullptr
-                                      : "Diem Khuyen Khich Phai Tu 0 Den 2! Nhap Lai\n";
-}
-
-// Only the highest priority group counts, so there are three values.
-const char* priorityrefusal(float points) {
-    return points == 0 || points == 0.25f || points == 0.5f
-               ? nullptr
-               : "Diem Uu Tien Phai La 0, 0.25 Hoac 0.5! Nhap Lai\n";
-}
-
-// The value read is one of the three exactly (0.25000001 reads as 0.25).
-Hundredths prioritypoints(float points) {
-    return points == 0.5f ? 0.5_hundredths : points == 0.25f ? 0.25_hundredths : 0_hundredths;
-}
-
-// One grade's scored subjects and their year averages, as recorded.
-bool readgrade(ShellState& state, std::istream& in, std::ostream& out, int grade) {
-    char text[64];
-    int number = firstgrade + grade;
-    if (!readsubjectcount(in, out, numberedtext(text, "Nhap So Mon Danh Gia Bang Diem So Lop ",
-                                                number, ": "),
-                          state.somonlop[grade])) {
-        return false;
-    }
-    std::string_view tail = numberedtext(text, " Lop ", number, ": ");
-    for (int i = 0; i < static_cast<int>(state.somonlop[grade]); ++i) {
-        if (!readsubjectaverage(in, out, i, tail, state.tbcnlop[grade][i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool readexams(ShellState& state, std::istream& in, std::ostream& out) {
-    Decimal parts;
-    if (!readchecked(in, out, "Nhap So Bai Thi (4, Hoac 3 Neu Duoc Mien Thi Ngoai Ngu): ",
-                     examcountrefusal, state.sobaithi, parts)) {
+    if (!readexamcount(state, in, out)) {
         return false;
     }
     char text[64];
@@ -67,31 +21,15 @@ bool readexams(ShellState& state, std::istream& in, std::ostream& out) {
             return false;
         }
     }
-    float points;
-    if (!readchecked(in, out, "Nhap Diem Khuyen Khich (0 Den 2): ", encouragementrefusal, points,
-                     parts)) {
-        return false;
-    }
-    state.diemkhuyenkhich = typedbillionths(parts);
-    if (!readchecked(in, out, "Nhap Diem Uu Tien (0, 0.25 Hoac 0.5): ", priorityrefusal, points,
-                     parts)) {
-        return false;
-    }
-    state.diemuutien = prioritypoints(points);
-    return true;
+    return readpoints(state, in, out);
 }
 
-// ((exam total + encouragement) / n + A) / 2 + priority, over 2n in one
-// exact quotient.
-Hundredths graduationscore(const ShellState& state) {
-    Billionths exams = state.diemkhuyenkhich;
-    int count = static_cast<int>(state.sobaithi);
-    for (int i = 0; i < count; ++i) {
-        exams += state.diembaithi[i];
+Billionths examtotal(const ShellState& state) {
+    Billionths total = 0;
+    for (int i = 0; i < static_cast<int>(state.sobaithi); ++i) {
+        total += state.diembaithi[i];
     }
-    return recorded<2>(exams + count * billionths(state.tbcacnam) +
-                           2 * count * billionths(state.diemuutien),
-                       2 * count);
+    return total;
 }
 
 void writeoutcome(std::ostream& out, const ShellState& state) {
@@ -127,25 +65,11 @@ void writeoutcome(std::ostream& out, const ShellState& state) {
 
 void xtn(ShellState& state, std::istream& in, std::ostream& out) {
     writetext(out, "Nhap Diem Trung Binh Ca Nam Cac Mon Lop 10, 11 Va 12:\n");
-    for (int grade = 0; grade < grades; ++grade) {
-        if (!readgrade(state, in, out, grade)) {
-            return;
-        }
-    }
-    if (!readexams(state, in, out)) {
+    if (!readgrades(state, in, out) || !readexams(state, in, out)) {
         return;
     }
-    char label[64];
-    for (int grade = 0; grade < grades; ++grade) {
-        state.tblop[grade] =
-            mean<2>(state.tbcnlop[grade], static_cast<int>(state.somonlop[grade]));
-        writerecorded(out, numberedtext(label, "Trung Binh Lop ", firstgrade + grade, ": "),
-                      state.tblop[grade]);
-    }
-    const int weights[grades] = {1, 2, 3};
-    state.tbcacnam = weightedmean<2>(state.tblop, weights, grades);
-    writerecorded(out, "Trung Binh Cac Nam Hoc: ", state.tbcacnam);
-    state.diemxettotnghiep = graduationscore(state);
+    writeyearsaverage(state, out);
+    state.diemxettotnghiep = graduationscore(state, examtotal(state));
     writerecorded(out, "Diem Xet Tot Nghiep: ", state.diemxettotnghiep);
     writeoutcome(out, state);
 }
