@@ -36,6 +36,16 @@ inline std::string tenthsshown(int tenths) {
     return tenths % 10 == 0 ? std::to_string(tenths / 10) : tenthstext(tenths);
 }
 
+// A grade's answers for the graduation: the count, then every subject at
+// `score` but the last, at `last`.
+inline std::string grade(int count, const std::string& score, const std::string& last) {
+    std::string answers = std::to_string(count);
+    for (int i = 1; i < count; ++i) {
+        answers += " " + score;
+    }
+    return answers + " " + last + " ";
+}
+
 // Random answers to a subject's dialogue, one decimal each: the count of
 // regular tests, the regular scores and the midterm.
 struct RandomSubject {

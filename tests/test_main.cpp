@@ -158,11 +158,26 @@ TEST(Program, TodaysRules) {
         }
     }
     run = runpiped(command(), "xtn\n" + grades + "4\n7\n6.5\n8\n7.5\n0\n0\n4\n");
+    const std::string years = "Trung Binh Lop 10: 7\nTrung Binh Lop 11: 7.5\nTrung Binh Lop 12: 8\n"
+                              "Trung Binh Cac Nam Hoc: 7.67\n";
     EXPECT_EQ(run.output.substr(run.output.find("(0, 0.25 Hoac 0.5): ") + 20),
-              form("Trung Binh Lop 10: 7\nTrung Binh Lop 11: 7.5\nTrung Binh Lop 12: 8\n"
-                   "Trung Binh Cac Nam Hoc: 7.67\nDiem Xet Tot Nghiep: 7.46\n"
-                   "Ket Qua: Duoc Cong Nhan Tot Nghiep\n" + menu + "<cls>"));
+              form(years + "Diem Xet Tot Nghiep: 7.46\nKet Qua: Duoc Cong Nhan Tot Nghiep\n" +
+                   menu + "<cls>"));
     EXPECT_EQ(exitstatus(run.status), 0);
+
+    // The exams a graduation needs, from the same years.
+    run = runpiped(command(), "dcdtn\n" + grades + "4\n0\n0\n4\n");
+    EXPECT_EQ(run.output.substr(run.output.find("(0, 0.25 Hoac 0.5): ") + 20),
+              form(years + "Tong Diem Cac Bai Thi Can Dat: 9.3\nMoi Bai Thi Can (Neu Bang Nhau): "
+                           "2.35\nKhi Do Diem Xet Tot Nghiep La: 5\nVa Khong Bai Thi Nao Duoc Tu 1 "
+                           "Tro Xuong\n" + menu + "<cls>"));
+
+    // After the summer: two re-tests take the student up.
+    run = runpiped(command(), "xll\n8\n6\n6\n6\n6\n6\n4.5\n3.2\n7\n0\n2\n3\n5\n4\n4\n");
+    EXPECT_EQ(run.output.substr(run.output.find("Ket Qua Hoc Tap Ca Nam")),
+              form("Ket Qua Hoc Tap Ca Nam: Chua Dat\nNhap Diem Kiem Tra Lai Mon 6: Nhap Diem Kiem "
+                   "Tra Lai Mon 7: Ket Qua Hoc Tap Sau Kiem Tra Lai: Dat\nKet Qua: Duoc Len Lop\n" +
+                   menu + "<cls>"));
 }
 
 // The final-test score a year average needs, and input that ends inside it:
@@ -256,6 +271,29 @@ TEST(Program, FailuresAtTheSystemBoundary) {
     } else {
         EXPECT_EQ(directory.errors.rfind(form("kavelta: cannot read standard input: "), 0), 0u);
     }
+}
+
+// --help and --version answer without starting the program, and a failed
+// write says so; any other argument is ignored.
+TEST(Program, HelpAndVersion) {
+    auto with = [](const char* argument) {
+        std::vector<std::string> argv = command();
+        argv.push_back(argument);
+        return argv;
+    };
+    Finished help = runpiped(with("--help"), "4\n");
+    EXPECT_EQ(exitstatus(help.status), 0);
+    EXPECT_EQ(help.output.rfind(form("Usage: kavelta [--help | --version]\n"), 0), 0u);
+    for (const char* row : {"\n  1, tinh diem trung binh mon, tdtbm\n      a subject's", "\n  4\n",
+                            "\n  xet tot nghiep, xtn\n", "\n  diem can dat tot nghiep, dcdtn\n"}) {
+        EXPECT_NE(help.output.find(form(row)), std::string::npos) << row;
+    }
+    EXPECT_EQ(help.output.find("console"), std::string::npos);
+    EXPECT_EQ(runpiped(with("--version"), "").output, form("kavelta 1.1 - Ostrel Edition\n"));
+    Finished full = runwith(with("--version"), -1, opened("/dev/full", O_WRONLY));
+    EXPECT_EQ(exitstatus(full.status), 2);
+    EXPECT_EQ(full.errors, failure("write standard output", std::strerror(ENOSPC)));
+    EXPECT_EQ(runpiped(with("-h"), "4\n").output, form(startup + menu + "<cls>"));
 }
 
 // A long script into a full device stops at the first failed write rather

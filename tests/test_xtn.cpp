@@ -7,16 +7,6 @@
 namespace kavelta::testing {
 namespace {
 
-// A grade's answers: the count, then every subject at `score` but the last,
-// at `last`.
-std::string grade(int count, const std::string& score, const std::string& last) {
-    std::string answers = std::to_string(count);
-    for (int i = 1; i < count; ++i) {
-        answers += " " + score;
-    }
-    return answers + " " + last + " ";
-}
-
 TEST(GraduationScore, EachStepRoundedHalfUpOnTheExactValue) {
     const std::string fives = grade(6, "5", "5");
     const std::string pass = "\nKet Qua: Duoc Cong Nhan Tot Nghiep\n";

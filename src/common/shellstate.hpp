@@ -22,10 +22,13 @@ namespace kavelta {
 constexpr int uppergrades = 3;
 constexpr int firstuppergrade = 10;
 
+// The version as the program gives it, in its version line and --version.
+#define KAVELTA_RELEASE KAVELTA_VERSION " - Ostrel Edition"
+
 struct ShellState {
     // Shell texts.
     std::string titlejoin = "Kavelta \n";
-    std::string headtext1 = "Phien Ban: " KAVELTA_VERSION " - Ostrel Edition";
+    std::string headtext1 = "Phien Ban: " KAVELTA_RELEASE;
     std::string appchose;
     std::string c1 = "Hoc Sinh Gioi";
     std::string c2 = "Hoc Sinh Kha";
@@ -61,7 +64,11 @@ struct ShellState {
 
     // The year's outcome: each scored subject's two semester averages as
     // recorded (tbmon then holds the year's), the year's conduct as typed
-    // (1 Tot, 2 Kha, 3 Dat, 4 Chua Dat) and the sessions missed.
+    // (1 Tot, 2 Kha, 3 Dat, 4 Chua Dat) and the sessions missed. After the
+    // summer, as the rules replace them, a re-test's score takes the place
+    // of its subject's year average in tbmon, the comment subjects still at
+    // Chua Dat that of somonchuadat, and the conduct re-assessed that of
+    // renluyen.
     Tenths tbmhk1[15] = {};
     Tenths tbmhk2[15] = {};
     float renluyen = 0;
@@ -95,6 +102,13 @@ struct ShellState {
     Billionths diemkhuyenkhich = 0;
     Hundredths diemuutien;
     Hundredths diemxettotnghiep;
+
+    // The exams a graduation needs, with the graduation score's fields but
+    // the exams: the lowest exam total that graduates, and the lowest mark
+    // that reaches it with every exam the same. diemxettotnghiep is then the
+    // score that total gives.
+    Hundredths tongdiemthican;
+    Hundredths diemthimoibai;
 };
 
 }  // namespace kavelta

@@ -42,4 +42,12 @@ void tknh(ShellState& state, std::istream& in, std::ostream& out);
 // encouragement and priority points, and whether the student graduates.
 void xtn(ShellState& state, std::istream& in, std::ostream& out);
 
+// After the summer: the conduct re-assessed by the training and the
+// re-tests' scores decide whether a student who was not yet going up does.
+void xll(ShellState& state, std::istream& in, std::ostream& out);
+
+// The lowest exam total that graduates a student, from the three years'
+// averages and the points, and the mark it asks of each exam.
+void dcdtn(ShellState& state, std::istream& in, std::ostream& out);
+
 }  // namespace kavelta

@@ -1,35 +1,51 @@
 #include "shell/commands.hpp"
 
+#include <iterator>
+
 #include "grading/calculators.hpp"
 
 namespace kavelta {
 
 namespace {
 
-// Row 4 has no word alias, and row 5 is not shown in the menu.
+// Row 4 has no word alias. The companion's row is hidden from --help too.
 const Command commands[] = {
     {{"1", "tinh diem trung binh mon", "tdtbm"}, "Kavelta-TINH DIEM TRUNG BINH MON",
-     Action::calculate, tdtbm},
+     Action::calculate, tdtbm, false,
+     "a subject's average: regular tests, the midterm twice, the final three times"},
     {{"2", "tinh diem trung binh hoc ky", "tdtbhk"}, "Kavelta-TINH DIEM TRUNG BINH HOC KY",
-     Action::calculate, tdtbhk},
+     Action::calculate, tdtbhk, false,
+     "the semester average of eleven subjects, and the student title it earns"},
     {{"3", "tinh diem trung binh ca nam", "tdtbcn"}, "Kavelta-TINH DIEM TRUNG BINH CA NAM",
-     Action::calculate, tdtbcn},
-    {{"4"}, {}, Action::quit, nullptr},
-    {{"console"}, {}, Action::startconsole, nullptr},
-    // Today's rules, beside the earlier ones of row 2; not shown either.
-    {{"xep loai hoc tap", "xlht"}, "Kavelta-XEP LOAI KET QUA HOC TAP", Action::calculate, xlht},
-    {{"diem can dat", "dcd"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT", Action::calculate, dcd},
+     Action::calculate, tdtbcn, false, "the year average: semester 1, and semester 2 twice"},
+    {{"4"}, {}, Action::quit, nullptr, false, "quit"},
+    {{"console"}, {}, Action::startconsole, nullptr, true, {}},
+    // Today's rules, beside the earlier ones of row 2.
+    {{"xep loai hoc tap", "xlht"}, "Kavelta-XEP LOAI KET QUA HOC TAP", Action::calculate, xlht,
+     true, "the learning level of a semester or a year: Tot, Kha, Dat or Chua Dat"},
+    {{"diem can dat", "dcd"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT", Action::calculate, dcd,
+     true, "the final-test score a subject average needs"},
     {{"diem can dat ca nam", "dcdcn"}, "Kavelta-DIEM KIEM TRA CUOI KY CAN DAT CA NAM",
-     Action::calculate, dcdcn},
-    {{"tong ket nam hoc", "tknh"}, "Kavelta-TONG KET NAM HOC", Action::calculate, tknh},
-    {{"xet tot nghiep", "xtn"}, "Kavelta-XET TOT NGHIEP", Action::calculate, xtn},
+     Action::calculate, dcdcn, true, "the final-test score of semester 2 a year average needs"},
+    {{"tong ket nam hoc", "tknh"}, "Kavelta-TONG KET NAM HOC", Action::calculate, tknh, true,
+     "the year's outcome: year averages, learning level, award, going up a class"},
+    {{"xet len lop", "xll"}, "Kavelta-XET LEN LOP", Action::calculate, xll, true,
+     "after the summer: whether the re-tests and the training take the student up"},
+    {{"xet tot nghiep", "xtn"}, "Kavelta-XET TOT NGHIEP", Action::calculate, xtn, true,
+     "the graduation score in grade 12, and whether the student graduates"},
+    {{"diem can dat tot nghiep", "dcdtn"}, "Kavelta-DIEM CAN DAT TOT NGHIEP", Action::calculate,
+     dcdtn, true, "the lowest exam total that graduates, and the mark it asks of each exam"},
 };
 
 }  // namespace
 
+CommandTable commandtable() {
+    return CommandTable{commands, std::size(commands)};
+}
+
 // An empty place matches no choice: a choice is never empty.
 const Command* findcommand(std::string_view choice) {
-    for (const Command& command : commands) {
+    for (const Command& command : commandtable()) {
         for (std::string_view alias : command.aliases) {
             if (choice == alias) {
                 return &command;
