@@ -13,7 +13,7 @@ const std::string up = "\nKet Qua: Duoc Len Lop\n";
 const std::string down = "\nKet Qua: O Lai Lop\n";
 
 TEST(AfterTheSummer, TrainingAndReTestsDecide) {
-    const std::string low = "8 6 6 6 6 6 4.5 3.2 7 0 2 3 ";  // Mon 7 below 3.5
+    const std::string low = "8 6 6 6 6 6 4.5 3.2 7 0 3 3 ";  // Mon 7 below 3.5, conduct Dat
     const std::string tworetests = "Chua Dat\n" + retest + "6: " + retest + "7: " + again;
     const std::string threeretests =
         "Chua Dat\n" + retest + "6: " + retest + "7: " + retest + "8: " + again;
