@@ -1,7 +1,6 @@
 #include "shell/commands.hpp"
 
-#include <iterator>
-
+#include "common/display.hpp"
 #include "grading/calculators.hpp"
 
 namespace kavelta {
@@ -39,13 +38,9 @@ const Command commands[] = {
 
 }  // namespace
 
-CommandTable commandtable() {
-    return CommandTable{commands, std::size(commands)};
-}
-
 // An empty place matches no choice: a choice is never empty.
 const Command* findcommand(std::string_view choice) {
-    for (const Command& command : commandtable()) {
+    for (const Command& command : commands) {
         for (std::string_view alias : command.aliases) {
             if (choice == alias) {
                 return &command;
@@ -53,6 +48,23 @@ const Command* findcommand(std::string_view choice) {
         }
     }
     return nullptr;
+}
+
+void writecommands(std::ostream& out, bool hidden) {
+    for (const Command& command : commands) {
+        if (command.hidden != hidden || command.summary.empty()) {
+            continue;
+        }
+        std::string_view separator = "  ";
+        for (std::string_view alias : command.aliases) {
+            writetext(out, alias.empty() ? "" : separator);
+            writetext(out, alias);
+            separator = ", ";
+        }
+        writetext(out, "\n      ");
+        writetext(out, command.summary);
+        writetext(out, "\n");
+    }
 }
 
 }  // namespace kavelta

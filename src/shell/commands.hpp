@@ -1,7 +1,6 @@
 // The main menu's command table.
 #pragma once
 
-#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -24,17 +23,12 @@ struct Command {
     std::string_view summary;  // what it does, in English, for --help; empty for none
 };
 
-// Every row, in the order rows are matched.
-struct CommandTable {
-    const Command* rows;
-    std::size_t count;
-    const Command* begin() const { return rows; }
-    const Command* end() const { return rows + count; }
-};
-CommandTable commandtable();
-
 // The first row with an alias equal to the whole choice, byte for byte and
 // case-sensitive; null when none matches.
 const Command* findcommand(std::string_view choice);
+
+// Each row shown in the menu, or each hidden one, that has a summary: its
+// aliases on one line, the summary on the next.
+void writecommands(std::ostream& out, bool hidden);
 
 }  // namespace kavelta

@@ -10,44 +10,6 @@
 
 namespace kavelta {
 
-namespace {
-
-// Each command the user can type, its aliases on one line and what it does
-// on the next: the menu's first, then those it does not show.
-void writecommands(std::ostream& out, bool hidden) {
-    for (const Command& command : commandtable()) {
-        if (command.hidden != hidden || command.summary.empty()) {
-            continue;
-        }
-        std::string_view separator = "  ";
-        for (std::string_view alias : command.aliases) {
-            if (!alias.empty()) {
-                writetext(out, separator);
-                writetext(out, alias);
-                separator = ", ";
-            }
-        }
-        writetext(out, "\n      ");
-        writetext(out, command.summary);
-        writetext(out, "\n");
-    }
-}
-
-void writeusage(std::ostream& out) {
-    writetext(out,
-              "Usage: kavelta [--help | --version]\n"
-              "\n"
-              "Works out grade averages in the Vietnamese 10-point scheme. At its menu, type\n"
-              "a command, by its number or by any of its names, then the scores it asks\n"
-              "for; a script on standard input works as well.\n"
-              "\n");
-    writecommands(out, false);
-    writetext(out, "\nToday's rules (Circulars 22/2021 and 24/2024), not shown in the menu:\n\n");
-    writecommands(out, true);
-}
-
-}  // namespace
-
 Option readoption(int argc, const char* const argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -62,10 +24,18 @@ Option readoption(int argc, const char* const argv[]) {
 
 int answeroption(Option option) {
     openstreams(plaindevice);
-    if (option == Option::help) {
-        writeusage(std::cout);
-    } else {
+    if (option == Option::version) {
         writetext(std::cout, "kavelta " KAVELTA_RELEASE "\n");
+    } else {
+        writetext(std::cout,
+                  "Usage: kavelta [--help | --version]\n\n"
+                  "Works out grade averages in the Vietnamese 10-point scheme. At its menu, type\n"
+                  "a command, by its number or by any of its names, then the scores it asks\n"
+                  "for; a script on standard input works as well.\n\n");
+        writecommands(std::cout, false);
+        writetext(std::cout,
+                  "\nToday's rules (Circulars 22/2021 and 24/2024), not shown in the menu:\n\n");
+        writecommands(std::cout, true);
     }
     flushstreams();  // a failure is kept, and said by closestreams
     return closestreams(0);
