@@ -1,6 +1,7 @@
 // Stands in for the companion console program in tests. It records that it
-// started (on Linux with whether it ignores hangups, its process id and what
-// each of its descriptors points at) in "companion.marks" in its working
+// started (on Linux with whether it ignores hangups, whether it started with
+// signals blocked, its process id and what each of its descriptors points
+// at) in "companion.marks" in its working
 // directory, then stays alive for a few seconds, as a real companion would
 // (KAVELTA_STANDIN_SECONDS, 5 by default), and records in "companion.ended"
 // that it ended.
@@ -24,6 +25,13 @@ std::string describe() {
     struct sigaction hangup {};
     sigaction(SIGHUP, nullptr, &hangup);
     line += hangup.sa_handler == SIG_IGN ? " hup=ignored" : " hup=default";
+    sigset_t mask;
+    sigprocmask(SIG_SETMASK, nullptr, &mask);
+    int blocked = 0;
+    for (int signo = 1; signo < NSIG; ++signo) {
+        blocked += sigismember(&mask, signo) == 1;
+    }
+    line += blocked == 0 ? " blocked=none" : " blocked=some";
     line += " pid=" + std::to_string(getpid());
     DIR* fds = opendir("/proc/self/fd");
     if (fds != nullptr) {

@@ -274,10 +274,10 @@ bool waitforsaid(OnTerminal& run, const std::string& text, double seconds, std::
     return waitfor(run, run.said, text, seconds, from);
 }
 
-bool waitforkeymode(OnTerminal& run, double seconds) {
+bool waitforkeymode(OnTerminal& run, double seconds, bool key) {
     double deadline = now() + seconds;
     termios settings{};
-    while (tcgetattr(run.slave, &settings) == 0 && (settings.c_lflag & ICANON) != 0) {
+    while (tcgetattr(run.slave, &settings) == 0 && ((settings.c_lflag & ICANON) != 0) == key) {
         if (now() > deadline) {
             return false;
         }

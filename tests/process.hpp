@@ -69,8 +69,9 @@ bool waitfortext(OnTerminal& run, const std::string& text, double seconds,
                  std::size_t from = 0);
 // The same for what the program says elsewhere.
 bool waitforsaid(OnTerminal& run, const std::string& text, double seconds, std::size_t from = 0);
-// Waits until the terminal's line mode is off (the program waits for a key).
-bool waitforkeymode(OnTerminal& run, double seconds);
+// Waits until the terminal's line mode is off (the program waits for a
+// key), or with `key` false, on again.
+bool waitforkeymode(OnTerminal& run, double seconds, bool key = true);
 void type(OnTerminal& run, const std::string& keys);
 // Waits for the program to end, reading what it still writes; returns the
 // wait status, or -1 on a time-out (the program is then killed).

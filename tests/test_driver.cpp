@@ -1,7 +1,9 @@
 // Whole sessions through the driver, compared as full transcripts.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "recording_console.hpp"
 
@@ -125,6 +127,60 @@ TEST(Driver, EndOfInputInsideACalculationEndsWithStatusOne) {
     EXPECT_EQ(runsession("3\n8").status, 1);
     // A last number cut short by the end of input still counts.
     EXPECT_EQ(runsession("3\n8 9").status, 0);
+}
+
+// Hands a session its input a line at a time, and notes how much it had
+// written each time it asked for more.
+struct LineByLine : std::streambuf {
+    std::vector<std::string> lines;
+    const std::ostringstream& out;
+    std::vector<std::size_t> asked;
+    std::size_t next = 0;
+    LineByLine(const std::string& words, std::size_t count, const std::ostringstream& out)
+        : out(out) {
+        std::istringstream split(words);
+        for (std::string word; lines.size() < count && split >> word;) {
+            lines.push_back(word + "\n");
+        }
+    }
+    int_type underflow() override {
+        asked.push_back(out.str().size());
+        if (next == lines.size()) {
+            return traits_type::eof();
+        }
+        std::string& line = lines[next++];
+        setg(line.data(), line.data(), line.data() + line.size());
+        return traits_type::to_int_type(line[0]);
+    }
+};
+
+// Every calculator, its input cut after each answer in turn, shows nothing
+// after the question it ended at, as it stood when the whole session asked
+// it, and the session ends with status 1.
+TEST(Driver, InputThatEndsInsideACalculationShowsNothingMore) {
+    const std::string grades = "6 7 7 7 7 7 7 6 7 7 7 7 7 7 6 7 7 7 7 7 7 ";
+    const char* sessions[] = {
+        "1 2 8 9 7 6", "2 8 8 8 8 8 8 8 8 8 8 8", "3 6 9", "xlht 6 8 8 8 8 8 8 0",
+        "dcd 1 8 7 8", "dcdcn 7.4 1 8 7 8", "tknh 6 7 7 7 7 7 7 7 7 7 7 7 7 0 1 0",
+        "xll 8 6 6 6 6 6 4 3 2 1 4 3 3 5 5 5 0",
+    };
+    std::vector<std::string> all(std::begin(sessions), std::end(sessions));
+    all.push_back("xtn " + grades + "4 7 7 7 7 0 0");
+    all.push_back("dcdtn " + grades + "4 0 0");
+    for (const std::string& session : all) {
+        std::ostringstream out;
+        LineByLine whole(session, std::string::npos, out);
+        std::istream in(&whole);
+        runshell(in, out, recordingconsole(out));
+        const std::string transcript = out.str();
+        for (std::size_t answers = 1; answers < whole.lines.size(); ++answers) {
+            std::ostringstream cutout;
+            LineByLine cut(session, answers, cutout);
+            std::istream cutin(&cut);
+            EXPECT_EQ(runshell(cutin, cutout, recordingconsole(cutout)), 1) << session;
+            EXPECT_EQ(cutout.str(), transcript.substr(0, whole.asked[answers])) << session;
+        }
+    }
 }
 
 // Today's rules run in the calculators' frame, under titles of their own,

@@ -17,7 +17,7 @@ namespace {
 const char companionpath[] = "Tovamire/console";
 
 // close_range came with Linux 5.9 and glibc 2.34; elsewhere, and where the
-// kernel refuses it, every descriptor is closed one by one.
+// kernel refuses it, every descriptor is closed one by one, open or not.
 void closeinheriteddescriptors() {
 #if defined(__linux__) && defined(__GLIBC__) && \
     (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
@@ -35,7 +35,8 @@ void closeinheriteddescriptors() {
 }
 
 // In the grandchild: a session of its own, /dev/null for its streams, none
-// of this program's descriptors, default signal handling.
+// of this program's descriptors, default signal handling; a step that fails
+// leaves it less apart, never unstarted. A failed start is silent.
 [[noreturn]] void execcompanion() {
     setsid();
     int null = open("/dev/null", O_RDWR);
@@ -57,7 +58,7 @@ void closeinheriteddescriptors() {
 // the fork until the child has dropped this program's handlers, which would
 // otherwise redraw the user's terminal from the child.
 void startconsole() {
-    flushstreams();
+    flushstreams();  // a failed write is the streams' to report
     pid_t child;
     {
         SignalsBlocked signals;

@@ -43,6 +43,7 @@ long readhungupfails(char* buffer, std::size_t size, bool& unseen) {
 void nothing() {}
 void notitle(std::string_view) {}
 void nosleep(std::uint32_t) {}
+// A failed write is kept by the streams, which report it at the end.
 void newline() { std::cout.rdbuf()->sputc('\n'); }
 
 }  // namespace
@@ -64,7 +65,7 @@ Console openconsole() {
 }
 
 int closeconsole(int status) {
-    flushstreams();
+    flushstreams();  // a failure is kept, and said by closestreams
     closeterminal();
     return closestreams(status);
 }

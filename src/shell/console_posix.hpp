@@ -34,6 +34,7 @@ enum class Mode { line, key };
 // What every transfer with the terminal returns, and every draw and write
 // made of them: the bytes one read or write moved (a read's 0 is the end),
 // 0 once a whole text is written, one of these, or minus a failure's errno.
+// A write that takes nothing of a text is a failure, -EIO, as the device's.
 namespace result {
 constexpr long interrupted = -EINTR;  // a signal came: make it again
 constexpr long notready = -EAGAIN;    // nothing to read or no room, yet
@@ -41,19 +42,23 @@ constexpr long timedout = -ETIMEDOUT;
 constexpr long redraw = LONG_MIN;  // no errno: the screen must be drawn first
 }  // namespace result
 
+// The terminal's settings, asked for the first time in the foreground:
+// where they cannot be read they are never set, and key waits take a line.
+enum class Settings { unasked, read, unreadable };
+
 // Everything the console knows of the terminal, in one record. The signal
-// handlers read `escapes`, `usersettings`, `entered` and `fd`: those are
-// written only before the handlers are caught or with the handled signals
-// blocked (SignalsBlocked). The handlers write `entered` (leave) and
+// handlers read `escapes`, `settings`, `usersettings`, `entered` and `fd`:
+// those are written only before the handlers are caught or with the handled
+// signals blocked (SignalsBlocked). The handlers write `entered` (leave) and
 // `redrawsasked` (only they do). The rest is the main flow's alone.
 struct TerminalState {
-    bool escapes = false;              // false where they show as text (TERM=dumb)
-    struct termios usersettings = {};  // read the first time in the foreground
+    bool escapes = false;  // false where they show as text (a plain terminal)
+    Settings settings = Settings::unasked;
+    struct termios usersettings = {};  // as read, when `settings` says so
     volatile sig_atomic_t entered = 0;       // the program's screen and settings are up
     volatile sig_atomic_t redrawsasked = 0;  // resumes and resizes so far
 
     int fd = -1;  // the terminal opened anew, read-write and non-blocking, or -1
-    bool settingssaved = false;
     struct termios keywaitsettings = {};  // no line editing, no echo
     Mode mode = Mode::line;
     sig_atomic_t drawnfor = 0;  // `redrawsasked` when the screen was last drawn
@@ -111,7 +116,12 @@ long endorhangup(long got);
 // and says so in `unseen` when given.
 long readterminal(char* buffer, std::size_t size, const struct timespec* timeout,
                   bool* unseen = nullptr);
-long queued();  // how many typed bytes wait in the terminal's queue
+
+// Counts terminal.unseen again as the screen changes (a clear, a redraw, a
+// key wait): the queue was echoed on a screen since wiped, or typed with echo
+// off; on a screen kept (a plain one) the count only falls, as a stop flushes
+// the queue. A line finished meanwhile is counted too, and shows twice.
+void recountunseen(bool screenkept);
 
 void setmode(Mode mode);
 

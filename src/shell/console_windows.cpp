@@ -14,6 +14,7 @@ namespace kavelta {
 
 namespace {
 
+// A failed flush is kept by the streams, which report it at the end.
 void run(const char* commandline) {
     flushstreams();
     // The result is of no use: a failing command changes nothing the user
@@ -30,13 +31,13 @@ void waitkey() { run(waitkeycommand); }
 // pause reads its key from standard input: with a script there (a pipe or
 // a file), it would eat a byte of the script, so a script gets no wait.
 void nowait() {
-    flushstreams();
+    flushstreams();  // as in run()
 }
 
 void startconsole() { run(companioncommand); }
 
 void sleepms(std::uint32_t milliseconds) {
-    flushstreams();
+    flushstreams();  // as in run()
     Sleep(milliseconds);
 }
 
@@ -50,7 +51,7 @@ Console openconsole() {
 }
 
 int closeconsole(int status) {
-    flushstreams();
+    flushstreams();  // a failure is kept, and said by closestreams
     return closestreams(status);
 }
 

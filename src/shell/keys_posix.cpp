@@ -23,16 +23,27 @@ enum class Source { typedahead, terminal };
 // the rest of it; what follows the key is the next line's.
 constexpr long keygapnanoseconds = 50000000;
 
-bool nextbyte(Source source, unsigned char& byte) {
+bool anybyte(unsigned char) { return true; }
+bool continuationbyte(unsigned char byte) { return byte >= 0x80 && byte <= 0xbf; }
+
+// The next byte, when it comes and `belongs` to the key; any other is the
+// next line's, left where it was read in or kept unseen (echo was off).
+bool nextbyte(Source source, unsigned char& byte, bool (*belongs)(unsigned char) = anybyte) {
     struct timespec gap = {0, keygapnanoseconds};
-    return source == Source::typedahead
-               ? taketypedahead(byte)
-               : readterminal(reinterpret_cast<char*>(&byte), 1, &gap) == 1;
+    if (source == Source::typedahead) {
+        return taketypedahead(byte, belongs);
+    }
+    long got = readterminal(reinterpret_cast<char*>(&byte), 1, &gap);
+    if (got == 1 && !belongs(byte)) {
+        keepunseen(reinterpret_cast<char*>(&byte), 1);
+    }
+    return got == 1 && belongs(byte);
 }
 
 // The rest of an escape sequence: CSI keys (arrows, function keys) end on a
 // byte 0x40..0x7E, SS3 keys have one more byte, and the Linux console's F1
-// to F5 are ESC [ [ and one letter. Alt and a key is ESC and the key.
+// to F5 are ESC [ [ and one letter. Alt and a key is ESC and the key. Where
+// a byte does not come, the key is what came.
 void readrestofescape(Source source) {
     unsigned char byte;
     if (!nextbyte(source, byte) || (byte != '[' && byte != 'O')) {
@@ -51,7 +62,8 @@ void readrestofescape(Source source) {
 }
 
 // The rest of a key whose first byte was `first`: an escape sequence or the
-// continuation bytes of a UTF-8 letter.
+// continuation bytes of a UTF-8 letter, as many as come (a Latin-1 0xE0 is
+// a key alone).
 void readrestofkey(Source source, unsigned char first) {
     if (first == 0x1b) {
         readrestofescape(source);
@@ -59,13 +71,13 @@ void readrestofkey(Source source, unsigned char first) {
     }
     int continuation = first >= 0xf0 ? 3 : first >= 0xe0 ? 2 : first >= 0xc0 ? 1 : 0;
     unsigned char byte;
-    while (continuation-- > 0 && nextbyte(source, byte)) {
+    while (continuation-- > 0 && nextbyte(source, byte, continuationbyte)) {
     }
 }
 
 // What the terminal has received after the key, kept for the next line;
-// what does not fit stays in its queue, unseen. A failed read ends it: the
-// next read meets the failure and reports it.
+// what does not fit, or comes later, stays in its queue, unseen. A failed
+// read ends it: the next read meets the failure and reports it.
 void keepafterkey() {
     char typed[256];
     struct timespec none = {0, 0};
@@ -74,7 +86,7 @@ void keepafterkey() {
         got = readterminal(typed, std::min(sizeof typed, unseenroom()), &none);
         keepunseen(typed, static_cast<std::size_t>(std::max(got, 0L)));
     }
-    terminal.unseen = got > 0 ? queued() : terminal.unseen;
+    recountunseen(false);
 }
 
 }  // namespace

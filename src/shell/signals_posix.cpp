@@ -2,9 +2,11 @@
 // program, Ctrl-Z leaves it while the program is stopped, and a resume or a
 // resize is counted for the main flow to draw the screen again.
 //
-// Handlers only do what cannot wait, with async-signal-safe calls, and
-// never wait on the terminal: they resume output a Ctrl-S paused, and
-// change the settings at once rather than after the output drains.
+// Handlers only do what cannot wait, with async-signal-safe calls, and wait
+// on the terminal a second at most: they resume output a Ctrl-S paused, and
+// change the settings at once rather than after the output drains. What
+// this file drops of sigaction, sigprocmask, raise, tcflow and tcsetattr
+// fails only on what it is never given, or on a terminal gone.
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -36,7 +38,7 @@ sigset_t terminalsignals() {
 }
 
 // The one way a signal's action is set: never over an ignored signal, and
-// with the terminal's signals blocked while a handler runs.
+// with the terminal's signals blocked while a handler runs (or left alone).
 void setaction(int signo, void (*handler)(int)) {
     struct sigaction current;
     if (sigaction(signo, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
@@ -125,8 +127,8 @@ void leave() {
         writewithin(sequence::leave, sizeof sequence::leave - 1, leavemilliseconds);
     }
     // After a stop the program could not catch, the shell owns the
-    // terminal and its settings.
-    if (foreground()) {
+    // terminal and its settings; and only settings read are ever set.
+    if (foreground() && terminal.settings == Settings::read) {
         tcsetattr(STDIN_FILENO, TCSANOW, &terminal.usersettings);
     }
 }

@@ -52,11 +52,14 @@ class StandardStreams : public std::streambuf {
         return true;
     }
 
-    bool taketypedahead(unsigned char& byte) {
+    bool taketypedahead(unsigned char& byte, bool (*belongs)(unsigned char)) {
         if (gptr() == typedend) {
             return false;
         }
         byte = static_cast<unsigned char>(*gptr());
+        if (belongs != nullptr && !belongs(byte)) {
+            return false;
+        }
         setg(eback(), gptr() + 1, std::max(egptr(), gptr() + 1));
         return true;
     }
@@ -173,7 +176,9 @@ StandardStreams streams;
 void openstreams(Device device) { streams.open(device); }
 bool flushstreams() { return streams.pubsync() == 0; }
 bool passanswerend() { return streams.passanswerend(); }
-bool taketypedahead(unsigned char& byte) { return streams.taketypedahead(byte); }
+bool taketypedahead(unsigned char& byte, bool (*belongs)(unsigned char)) {
+    return streams.taketypedahead(byte, belongs);
+}
 bool reportwrite(long result) { return streams.wrote(result); }
 void hidetypedahead() { streams.hidetypedahead(); }
 std::size_t unseenroom() { return streams.unseenroom(); }
@@ -184,6 +189,7 @@ int closestreams(int status) {
     if (failure.what == nullptr) {
         return status;
     }
+    // Where standard error fails too, the status is all that is left to say it.
     std::fprintf(stderr, "kavelta: cannot %s: %s\n", failure.what, std::strerror(failure.error));
     return failurestatus;
 }

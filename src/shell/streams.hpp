@@ -54,9 +54,10 @@ bool reportwrite(long result);
 // and not yet used, as a pasted script leaves it. passanswerend() passes
 // the answer's line end (white space through the first line end) and says
 // whether it did: text left on that line is the next choice, not a key.
-// Then taketypedahead() takes a byte, seen or not, false when none is left.
+// Then taketypedahead() takes a byte, seen or not, that `belongs` to the key
+// (any, when null); false when none is left, or it is not the key's.
 bool passanswerend();
-bool taketypedahead(unsigned char& byte);
+bool taketypedahead(unsigned char& byte, bool (*belongs)(unsigned char) = nullptr);
 
 // The screen has been cleared: what is typed ahead is no longer on it, and
 // is echoed again as it is let in.

@@ -2,9 +2,10 @@
 // after a resume or a resize, and the device the standard streams use on it.
 //
 // Every transfer with the terminal (a line read, a key byte, a write, a
-// redraw) goes through one wait, waittransfer: with the handled signals
-// blocked it checks that the program's screen is up and drawn, waits with
-// them let in, then makes one transfer that never blocks. So a signal is
+// redraw) but the way out's (writewithin, bounded, for the handlers) goes
+// through one wait, waittransfer: with the handled signals blocked it checks
+// that the program's screen is up and drawn, waits with them let in, then
+// makes one transfer that never blocks. So a signal is
 // handled only while waiting: a stop never falls between the check and the
 // transfer, a paused terminal (Ctrl-S) holds back no signal, and nothing of
 // the program's screen lands on the user's. A redraw after a stop or a
@@ -59,6 +60,8 @@ bool waitforeground(Direction direction) {
         sig_atomic_t before = terminal.redrawsasked;
         struct termios settings;
         char nothing;
+        // Each is made for the stop alone, which the check below looks for:
+        // what it returns says nothing more.
         if (direction == Direction::reading) {
             ssize_t ignored = read(descriptor(direction), &nothing, 0);
             (void)ignored;
@@ -72,20 +75,23 @@ bool waitforeground(Direction direction) {
     return true;
 }
 
+// Only settings read are ever set; one that fails leaves the mode as it was.
 void applysettings() {
-    tcsetattr(STDIN_FILENO, TCSANOW,
-              terminal.mode == Mode::key ? &terminal.keywaitsettings : &terminal.usersettings);
+    if (terminal.settings == Settings::read) {
+        tcsetattr(STDIN_FILENO, TCSANOW,
+                  terminal.mode == Mode::key ? &terminal.keywaitsettings : &terminal.usersettings);
+    }
 }
 
 // With the handled signals blocked, in the foreground.
 void enter() {
-    if (!terminal.settingssaved) {
-        tcgetattr(STDIN_FILENO, &terminal.usersettings);
+    if (terminal.settings == Settings::unasked) {
+        bool read = tcgetattr(STDIN_FILENO, &terminal.usersettings) == 0;
         terminal.keywaitsettings = terminal.usersettings;
         terminal.keywaitsettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
         terminal.keywaitsettings.c_cc[VMIN] = 1;
         terminal.keywaitsettings.c_cc[VTIME] = 0;
-        terminal.settingssaved = true;
+        terminal.settings = read ? Settings::read : Settings::unreadable;
     }
     terminal.entered = 1;
 }
@@ -93,18 +99,22 @@ void enter() {
 // One read or write that never blocks. Where the terminal could not be
 // opened again, standard input and output are used, which the shell shares:
 // they are non-blocking only for this one transfer, made with the handled
-// signals blocked, so that no stop leaves them so.
+// signals blocked, so that no stop leaves them so; where they cannot be
+// made so, nothing is transferred and the failure is the result.
 long transfernow(const Transfer& transfer) {
     int fd = descriptor(transfer.direction());
-    int flags = terminal.fd < 0 ? fcntl(fd, F_GETFL) : -1;
-    if (flags >= 0) {
-        fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+    int flags = terminal.fd < 0 ? fcntl(fd, F_GETFL) : 0;
+    if (flags < 0 || (terminal.fd < 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0)) {
+        return -errno;
     }
     long moved = transfer.text != nullptr ? write(fd, transfer.text, transfer.size)
                                           : read(fd, transfer.room, transfer.size);
     moved = moved >= 0 ? moved : -errno;
-    if (flags >= 0) {
-        fcntl(fd, F_SETFL, flags);
+    if (moved == 0 && transfer.text != nullptr && transfer.size > 0) {
+        moved = -EIO;
+    }
+    if (terminal.fd < 0) {
+        fcntl(fd, F_SETFL, flags);  // fails only where the descriptor has just worked
     }
     return moved;
 }
@@ -132,6 +142,15 @@ long waittransfer(const Transfer& transfer, sig_atomic_t drawnfor,
     return count == 0 ? result::timedout : transfernow(transfer);
 }
 
+// How many typed bytes wait in the terminal's queue: in line mode finished
+// lines only (a clear wipes a half-typed one from the screen for good), in
+// the key wait's mode every byte. A terminal that cannot say counts none: at
+// worst a wiped line is not shown again, and nothing typed is lost.
+long queued() {
+    int count = 0;
+    return ioctl(descriptor(Direction::reading), FIONREAD, &count) == 0 ? count : 0;
+}
+
 // Writes `text` as part of a drawing begun at `start`, taking off what is
 // written: 0 when all is, result::redraw when a stop or a resize cuts it.
 long drawtext(std::string_view& text, sig_atomic_t start) {
@@ -149,12 +168,9 @@ long drawtext(std::string_view& text, sig_atomic_t start) {
 // The whole screen as it was (after the title's push, on entering): the
 // title, a clear, what was written and typed since. The switch to the
 // program's screen comes every time: a stop the program could not catch
-// lets another program leave it. What the terminal's queue holds was echoed
-// on the screen cleared. A plain terminal gets nothing.
+// lets another program leave it. A plain terminal gets nothing; on both the
+// queue is counted again.
 long draw(bool entering, sig_atomic_t start) {
-    if (!terminal.escapes) {
-        return 0;
-    }
     const std::string_view pieces[] = {
         entering ? sequence::pushtitle : "",
         sequence::alternatescreen,
@@ -163,12 +179,12 @@ long draw(bool entering, sig_atomic_t start) {
         std::string_view(terminal.screen.text, terminal.screen.length),
     };
     for (std::string_view piece : pieces) {
-        long drew = drawtext(piece, start);
+        long drew = terminal.escapes ? drawtext(piece, start) : 0;
         if (drew != 0) {
             return drew;
         }
     }
-    terminal.unseen = queued();
+    recountunseen(!terminal.escapes);
     return 0;
 }
 
@@ -213,7 +229,8 @@ long ensuredrawn(Direction direction) {
 }
 
 // Writes text that a redraw shows whole (the screen record's, the title):
-// after a redraw meanwhile the rest of it is on the screen, and is dropped.
+// with escapes, after a redraw meanwhile the rest of it is on the screen and
+// is dropped; a plain terminal, never drawn again, gets the rest.
 long writedrawn(const char* text, std::size_t length) {
     std::string_view rest(text, length);
     sig_atomic_t drawnfor = terminal.drawnfor;
@@ -267,7 +284,7 @@ int openown() {
     struct stat own, output;
     if (fd >= 0 && (fstat(fd, &own) != 0 || fstat(STDOUT_FILENO, &output) != 0 ||
                     own.st_rdev != output.st_rdev)) {
-        close(fd);
+        close(fd);  // nothing was written through it: nothing is lost
         fd = -1;
     }
     return fd;
@@ -293,12 +310,8 @@ void closeterminal() {
     leave();
 }
 
-// In line mode whole lines only, echoed as typed; a clear wipes a half-typed
-// line from the screen for good. A terminal that cannot say counts none: at
-// worst a wiped line is not shown again, and nothing typed is lost.
-long queued() {
-    int count = 0;
-    return ioctl(descriptor(Direction::reading), FIONREAD, &count) == 0 ? count : 0;
+void recountunseen(bool screenkept) {
+    terminal.unseen = screenkept ? std::min(terminal.unseen, queued()) : queued();
 }
 
 bool foreground() {
@@ -307,6 +320,8 @@ bool foreground() {
     return owner < 0 || owner == getpgrp();
 }
 
+// The monotonic clock is always there, and the poll only waits: whatever it
+// returns, the write is tried again or the time is up.
 void writewithin(const char* text, std::size_t length, int milliseconds) {
     struct timespec start;
     struct timespec at;
@@ -316,7 +331,7 @@ void writewithin(const char* text, std::size_t length, int milliseconds) {
         if (wrote > 0) {
             text += wrote;
             length -= static_cast<std::size_t>(wrote);
-        } else if (wrote < 0 && wrote != result::interrupted && wrote != result::notready) {
+        } else if (wrote != result::interrupted && wrote != result::notready) {
             return;
         } else {
             struct pollfd room = {descriptor(Direction::writing), POLLOUT, 0};
@@ -362,7 +377,7 @@ void setmode(Mode mode) {
 }
 
 // The title's sequence is kept whole in terminal.title, which every redraw
-// writes, after what is pending.
+// writes, after what is pending; cut at 64 bytes, it always fits.
 void terminalsettitle(std::string_view text) {
     int length = static_cast<int>(std::min<std::size_t>(text.size(), 64));
     std::snprintf(terminal.title, sizeof terminal.title, "%s%.*s%s", sequence::titlestart, length,
@@ -373,13 +388,13 @@ void terminalsettitle(std::string_view text) {
 }
 
 // What the streams hold typed ahead, and the lines in the terminal's queue,
-// are no longer on the screen.
+// are no longer on the screen. A failed write is the streams' to report.
 void terminalclearscreen() {
     std::cout << sequence::clear;
     flushstreams();
     clearrecord(terminal.screen);
     hidetypedahead();
-    terminal.unseen = queued();
+    recountunseen(false);
 }
 
 void terminalsleepms(std::uint32_t milliseconds) {
