@@ -148,6 +148,9 @@ TEST(Program, TodaysRules) {
                    "Ca Nam: Tot\nDanh Hieu: Hoc Sinh Xuat Sac\nKet Qua: Duoc Len Lop\n" + menu +
                    "<cls>"));
     EXPECT_EQ(exitstatus(run.status), 0);
+    // A re-test list, its first separator empty.
+    run = runpiped(command(), "tknh\n6\n4 4 5 5 5 5 5 5 5 5 5 5\n0\n1\n0\n4\n");
+    EXPECT_NE(run.output.find(form("Phai Kiem Tra Lai: Mon 1 (4)\n")), std::string::npos);
 
     // The graduation score.
     std::string grades;

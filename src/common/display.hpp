@@ -19,7 +19,9 @@ double twodecimal(double value);
 float twodecimal(float value);
 
 // Writes straight into the stream's buffer: the program's texts need none of
-// the stream's formatting, and a script writes a great many of them.
+// the stream's formatting, and a script writes a great many of them. The
+// text points somewhere even when empty ("", not a view left empty): the
+// program's buffer copies it with memcpy, which may not be given null.
 void writetext(std::ostream& out, std::string_view text);
 
 // Writes the value as the output stream's default notation shows it:

@@ -57,9 +57,11 @@ void writecommands(std::ostream& out, bool hidden) {
         }
         std::string_view separator = "  ";
         for (std::string_view alias : command.aliases) {
-            writetext(out, alias.empty() ? "" : separator);
-            writetext(out, alias);
-            separator = ", ";
+            if (!alias.empty()) {  // an unused place's text is null
+                writetext(out, separator);
+                writetext(out, alias);
+                separator = ", ";
+            }
         }
         writetext(out, "\n      ");
         writetext(out, command.summary);
