@@ -9,6 +9,7 @@ namespace {
 TEST(ExamsNeeded, TheLowestTotalInStepsOfAMark) {
     // The years' average 7.67, as xtn's example has it; every subject 9.5.
     const std::string years = grade(9, "7", "7") + grade(9, "7.5", "7.5") + grade(9, "8", "8");
+    const std::string sevens = grade(7, "7.6", "7.9");
     const std::string nines = grade(6, "9.5", "9.5");
     const std::string high = nines + nines + nines;
     const struct {
@@ -22,9 +23,10 @@ TEST(ExamsNeeded, TheLowestTotalInStepsOfAMark) {
         // Encouragement inside the exam average, priority on top.
         {years + "4 1 0", "8.3", "2.1", "5"},
         {years + "4 0 0.25", "7.3", "1.85", "5"},
-        // As typed: 1.98 leaves 7.3 on a step; a billionth less does not.
-        {years + "4 1.98 0", "7.3", "1.85", "5"},
-        {years + "4 1.979999999 0", "7.35", "1.85", "5"},
+        // As typed: with the years at 7.64 (53.5 / 7), 2 puts 7.4 on a step;
+        // a billionth less does not.
+        {sevens + sevens + sevens + "4 2 0", "7.4", "1.85", "5"},
+        {sevens + sevens + sevens + "4 1.999999999 0", "7.45", "1.9", "5"},
         // Nothing needed but the floor of 1.05 an exam: 6.025 is 6.03.
         {high + "4 2 0.5", "4.2", "1.05", "6.03"},
         {high + "3 2 0.5", "3.15", "1.05", "6.11"},

@@ -44,17 +44,17 @@ constexpr long redraw = LONG_MIN;  // no errno: the screen must be drawn first
 
 // The terminal's settings, asked for the first time in the foreground:
 // where they cannot be read they are never set, and key waits take a line.
-enum class Settings { unasked, read, unreadable };
+enum class SettingsRead { unasked, read, unreadable };
 
 // Everything the console knows of the terminal, in one record. The signal
-// handlers read `escapes`, `settings`, `usersettings`, `entered` and `fd`:
+// handlers read `escapes`, `settingsread`, `usersettings`, `entered` and `fd`:
 // those are written only before the handlers are caught or with the handled
 // signals blocked (SignalsBlocked). The handlers write `entered` (leave) and
 // `redrawsasked` (only they do). The rest is the main flow's alone.
 struct TerminalState {
     bool escapes = false;  // false where they show as text (a plain terminal)
-    Settings settings = Settings::unasked;
-    struct termios usersettings = {};  // as read, when `settings` says so
+    SettingsRead settingsread = SettingsRead::unasked;
+    struct termios usersettings = {};  // as read, when `settingsread` says so
     volatile sig_atomic_t entered = 0;       // the program's screen and settings are up
     volatile sig_atomic_t redrawsasked = 0;  // resumes and resizes so far
 

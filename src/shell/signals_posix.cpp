@@ -128,7 +128,7 @@ void leave() {
     }
     // After a stop the program could not catch, the shell owns the
     // terminal and its settings; and only settings read are ever set.
-    if (foreground() && terminal.settings == Settings::read) {
+    if (foreground() && terminal.settingsread == SettingsRead::read) {
         tcsetattr(STDIN_FILENO, TCSANOW, &terminal.usersettings);
     }
 }

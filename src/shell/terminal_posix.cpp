@@ -5,11 +5,11 @@
 // redraw) but the way out's (writewithin, bounded, for the handlers) goes
 // through one wait, waittransfer: with the handled signals blocked it checks
 // that the program's screen is up and drawn, waits with them let in, then
-// makes one transfer that never blocks. So a signal is
-// handled only while waiting: a stop never falls between the check and the
-// transfer, a paused terminal (Ctrl-S) holds back no signal, and nothing of
-// the program's screen lands on the user's. A redraw after a stop or a
-// resize replaces whatever was not yet written.
+// makes one transfer that never blocks. So a signal is handled only while
+// waiting: a stop never falls between the check and the transfer, a paused
+// terminal (Ctrl-S) holds back no signal, and nothing of the program's
+// screen lands on the user's. A redraw after a stop or a resize replaces
+// whatever was not yet written.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -77,7 +77,7 @@ bool waitforeground(Direction direction) {
 
 // Only settings read are ever set; one that fails leaves the mode as it was.
 void applysettings() {
-    if (terminal.settings == Settings::read) {
+    if (terminal.settingsread == SettingsRead::read) {
         tcsetattr(STDIN_FILENO, TCSANOW,
                   terminal.mode == Mode::key ? &terminal.keywaitsettings : &terminal.usersettings);
     }
@@ -85,13 +85,13 @@ void applysettings() {
 
 // With the handled signals blocked, in the foreground.
 void enter() {
-    if (terminal.settings == Settings::unasked) {
+    if (terminal.settingsread == SettingsRead::unasked) {
         bool read = tcgetattr(STDIN_FILENO, &terminal.usersettings) == 0;
         terminal.keywaitsettings = terminal.usersettings;
         terminal.keywaitsettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
         terminal.keywaitsettings.c_cc[VMIN] = 1;
         terminal.keywaitsettings.c_cc[VTIME] = 0;
-        terminal.settings = read ? Settings::read : Settings::unreadable;
+        terminal.settingsread = read ? SettingsRead::read : SettingsRead::unreadable;
     }
     terminal.entered = 1;
 }
