@@ -43,8 +43,7 @@ long readhungupfails(char* buffer, std::size_t size, bool& unseen) {
 void nothing() {}
 void notitle(std::string_view) {}
 void nosleep(std::uint32_t) {}
-// A failed write is kept by the streams, which report it at the end.
-void newline() { std::cout.rdbuf()->sputc('\n'); }
+void newline() { std::cout.rdbuf()->sputc('\n'); }  // a failure is the streams' to report
 
 }  // namespace
 

@@ -14,9 +14,8 @@ namespace kavelta {
 
 namespace {
 
-// A failed flush is kept by the streams, which report it at the end.
 void run(const char* commandline) {
-    flushstreams();
+    flushstreams();  // a failure is kept by the streams, which report it at the end
     // The result is of no use: a failing command changes nothing the user
     // needs, and the command processor shows its own message if any.
     (void)std::system(commandline);

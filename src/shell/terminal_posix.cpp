@@ -60,8 +60,7 @@ bool waitforeground(Direction direction) {
         sig_atomic_t before = terminal.redrawsasked;
         struct termios settings;
         char nothing;
-        // Each is made for the stop alone, which the check below looks for:
-        // what it returns says nothing more.
+        // Made for the stop alone, which the check below looks for.
         if (direction == Direction::reading) {
             ssize_t ignored = read(descriptor(direction), &nothing, 0);
             (void)ignored;
@@ -142,10 +141,9 @@ long waittransfer(const Transfer& transfer, sig_atomic_t drawnfor,
     return count == 0 ? result::timedout : transfernow(transfer);
 }
 
-// How many typed bytes wait in the terminal's queue: in line mode finished
-// lines only (a clear wipes a half-typed one from the screen for good), in
-// the key wait's mode every byte. A terminal that cannot say counts none: at
-// worst a wiped line is not shown again, and nothing typed is lost.
+// Typed bytes in the terminal's queue: finished lines in line mode (a clear
+// wipes a half-typed one for good), every byte in the key wait's. One that
+// cannot say counts none: a wiped line is not shown again, nothing is lost.
 long queued() {
     int count = 0;
     return ioctl(descriptor(Direction::reading), FIONREAD, &count) == 0 ? count : 0;
@@ -320,8 +318,8 @@ bool foreground() {
     return owner < 0 || owner == getpgrp();
 }
 
-// The monotonic clock is always there, and the poll only waits: whatever it
-// returns, the write is tried again or the time is up.
+// Whatever the clock and the poll return, the write is tried again or the
+// time is up.
 void writewithin(const char* text, std::size_t length, int milliseconds) {
     struct timespec start;
     struct timespec at;
