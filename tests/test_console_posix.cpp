@@ -303,7 +303,7 @@ TEST(ConsolePosix, TerminalsThatMisbehave) {
     ASSERT_TRUE(terminal.tomenu());
     ASSERT_TRUE(terminal.calculate("3\r6\r9\r", "Diem Trung Binh Ca Nam: 8\r\n"));
     std::size_t from = run.seen.size();
-    type(run, "k\x13" "abc");
+    type(run, "k\x13" "abc");  // the key, output paused, three bytes after it
     ASSERT_TRUE(waitforkeymode(run, 5, false));
     type(run, "\x1a");
     usleep(200000);
