@@ -1,10 +1,9 @@
 // Stands in for the companion console program in tests. It records that it
 // started (on Linux with whether it ignores hangups, whether it started with
 // signals blocked, its process id and what each of its descriptors points
-// at) in "companion.marks" in its working
-// directory, then stays alive for a few seconds, as a real companion would
-// (KAVELTA_STANDIN_SECONDS, 5 by default), and records in "companion.ended"
-// that it ended.
+// at) in "companion.marks" in its working directory, then stays alive for a
+// few seconds, as a real companion would (KAVELTA_STANDIN_SECONDS, 5 by
+// default), and records in "companion.ended" that it ended.
 #include <cstdlib>
 #include <fstream>
 #include <string>

@@ -111,24 +111,6 @@ TEST(Driver, EndOfInputAtTheMenuEndsWithStatusZero) {
     EXPECT_EQ(session.transcript, startup + menu + "<console>" + menu);
 }
 
-TEST(Driver, EndOfInputInsideACalculationEndsWithStatusOne) {
-    Session session = runsession("1\n2\n8\n");
-    EXPECT_EQ(session.status, 1);
-    EXPECT_EQ(session.transcript, startup + menu + subjectframe +
-                                      "Nhap So Lan Kiem Tra Thuong Xuyen: "
-                                      "Nhap So Diem Kiem Tra Thuong Xuyen 1: "
-                                      "Nhap So Diem Kiem Tra Thuong Xuyen 2: ");
-    // Input ends after the third subject: no average, no title.
-    Session semester = runsession("2\n8 8 8\n");
-    EXPECT_EQ(semester.status, 1);
-    EXPECT_EQ(semester.transcript, startup + menu + semesterframe +
-                                       "Nhap Diem Cac Mon Sau:\n"
-                                       "TBM Toan: TBM Ngu Van: TBM Tieng Anh: TBM Dia Ly: ");
-    EXPECT_EQ(runsession("3\n8").status, 1);
-    // A last number cut short by the end of input still counts.
-    EXPECT_EQ(runsession("3\n8 9").status, 0);
-}
-
 // Hands a session its input a line at a time, and notes how much it had
 // written each time it asked for more.
 struct LineByLine : std::streambuf {
@@ -154,10 +136,26 @@ struct LineByLine : std::streambuf {
     }
 };
 
-// Every calculator, its input cut after each answer in turn, shows nothing
-// after the question it ended at, as it stood when the whole session asked
-// it, and the session ends with status 1.
-TEST(Driver, InputThatEndsInsideACalculationShowsNothingMore) {
+TEST(Driver, EndOfInputInsideACalculationEndsWithStatusOne) {
+    Session session = runsession("1\n2\n8\n");
+    EXPECT_EQ(session.status, 1);
+    EXPECT_EQ(session.transcript, startup + menu + subjectframe +
+                                      "Nhap So Lan Kiem Tra Thuong Xuyen: "
+                                      "Nhap So Diem Kiem Tra Thuong Xuyen 1: "
+                                      "Nhap So Diem Kiem Tra Thuong Xuyen 2: ");
+    // Input ends after the third subject: no average, no title.
+    Session semester = runsession("2\n8 8 8\n");
+    EXPECT_EQ(semester.status, 1);
+    EXPECT_EQ(semester.transcript, startup + menu + semesterframe +
+                                       "Nhap Diem Cac Mon Sau:\n"
+                                       "TBM Toan: TBM Ngu Van: TBM Tieng Anh: TBM Dia Ly: ");
+    EXPECT_EQ(runsession("3\n8").status, 1);
+    // A last number cut short by the end of input still counts.
+    EXPECT_EQ(runsession("3\n8 9").status, 0);
+
+    // Every calculator, its input cut after each answer in turn, shows
+    // nothing after the question it ended at, as it stood when the whole
+    // session asked it.
     const std::string grades = "6 7 7 7 7 7 7 6 7 7 7 7 7 7 6 7 7 7 7 7 7 ";
     const char* sessions[] = {
         "1 2 8 9 7 6", "2 8 8 8 8 8 8 8 8 8 8 8", "3 6 9", "xlht 6 8 8 8 8 8 8 0",

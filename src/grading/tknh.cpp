@@ -37,7 +37,7 @@ const char* award(const ShellState& state, Level conduct, Level learning) {
 // comment subjects at Chua Dat.
 void writeretest(std::ostream& out, const ShellState& state) {
     writetext(out, "Phai Kiem Tra Lai: ");
-    std::string_view separator = "";  // a text, if empty: writetext copies it
+    std::string_view separator = "";  // "", never a null view: see writetext
     char text[64];
     for (int i = 0; i < static_cast<int>(state.somondiem); ++i) {
         if (state.tbmon[i] < retestbelow) {

@@ -19,8 +19,11 @@ bool readyearaverage(ShellState& state, std::istream& in, std::ostream& out, int
 bool readretests(ShellState& state, std::istream& in, std::ostream& out) {
     char text[64];
     for (int i = 0; i < static_cast<int>(state.somondiem); ++i) {
+        if (state.tbmon[i] >= retestbelow) {
+            continue;
+        }
         std::string_view prompt = numberedtext(text, "Nhap Diem Kiem Tra Lai Mon ", i + 1, ": ");
-        if (state.tbmon[i] < retestbelow && !readrecordedscore(in, out, prompt, state.tbmon[i])) {
+        if (!readrecordedscore(in, out, prompt, state.tbmon[i])) {
             return false;
         }
     }

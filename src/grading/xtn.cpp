@@ -45,7 +45,7 @@ void writeoutcome(std::ostream& out, const ShellState& state) {
     writetext(out, "Ket Qua: Chua Duoc Cong Nhan Tot Nghiep\n");
     if (failedexam) {
         writetext(out, "Diem Liet (Tu 1 Tro Xuong): ");
-        std::string_view separator = "";  // a text, if empty, as in tknh
+        std::string_view separator = "";  // "", never a null view: see writetext
         char text[64];
         for (int i = 0; i < static_cast<int>(state.sobaithi); ++i) {
             if (state.diembaithi[i] <= failsatorbelow) {

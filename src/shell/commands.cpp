@@ -7,7 +7,8 @@ namespace kavelta {
 
 namespace {
 
-// Row 4 has no word alias. The companion's row is hidden from --help too.
+// Row 4 has no word alias. The companion's row, with no summary, is left out
+// of --help as well as the menu.
 const Command commands[] = {
     {{"1", "tinh diem trung binh mon", "tdtbm"}, "Kavelta-TINH DIEM TRUNG BINH MON",
      Action::calculate, tdtbm, false,

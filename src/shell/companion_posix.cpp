@@ -58,7 +58,7 @@ void closeinheriteddescriptors() {
 // the fork until the child has dropped this program's handlers, which would
 // otherwise redraw the user's terminal from the child.
 void startconsole() {
-    flushstreams();  // a failed write is the streams' to report
+    flushstreams();  // a failure is kept, and said by closestreams
     pid_t child;
     {
         SignalsBlocked signals;

@@ -43,7 +43,7 @@ long readhungupfails(char* buffer, std::size_t size, bool& unseen) {
 void nothing() {}
 void notitle(std::string_view) {}
 void nosleep(std::uint32_t) {}
-void newline() { std::cout.rdbuf()->sputc('\n'); }  // a failure is the streams' to report
+void newline() { std::cout.rdbuf()->sputc('\n'); }  // a failure is kept, and said by closestreams
 
 }  // namespace
 

@@ -15,7 +15,7 @@ namespace kavelta {
 namespace {
 
 void run(const char* commandline) {
-    flushstreams();  // a failure is kept by the streams, which report it at the end
+    flushstreams();  // a failure is kept, and said by closestreams
     // The result is of no use: a failing command changes nothing the user
     // needs, and the command processor shows its own message if any.
     (void)std::system(commandline);

@@ -386,7 +386,8 @@ void terminalsettitle(std::string_view text) {
 }
 
 // What the streams hold typed ahead, and the lines in the terminal's queue,
-// are no longer on the screen. A failed write is the streams' to report.
+// are no longer on the screen. A failed write is kept, and said by
+// closestreams.
 void terminalclearscreen() {
     std::cout << sequence::clear;
     flushstreams();
